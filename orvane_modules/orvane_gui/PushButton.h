@@ -1,0 +1,3 @@
+#pragma once
+
+// Placeholder: filled in by the widget work.

@@ -1,0 +1,119 @@
+#pragma once
+
+#include <juce_audio_processors/juce_audio_processors.h>
+#include <juce_dsp/juce_dsp.h>
+#include <orvane_modules/orvane_modules.h>
+
+#include "../dsp/GraphicEQ.h"
+#include "../dsp/ParametricEQ.h"
+#include "../dsp/TubeEQ.h"
+
+#include <array>
+#include <atomic>
+
+/**
+    The Tandrel engine: a ten-band graphic EQ, a four-band parametric EQ and a tube EQ with
+    drive, then a high-pass, a low-pass and an output trim, optionally run at twice the host
+    rate, on left/right or on the mid or side signal, with optional polarity inversion.
+
+    Threads: parameter changes may arrive on any thread while audio runs. The listener only
+    marks the engine's settings as stale; the audio thread brings every section up to date from
+    the parameter values at the start of its next block, so the DSP objects are only ever
+    touched by one thread at a time (the audio thread, or prepareToPlay while no audio runs).
+*/
+class TandrelAudioProcessor : public juce::AudioProcessor,
+                              private juce::AudioProcessorValueTreeState::Listener
+{
+public:
+    TandrelAudioProcessor();
+    ~TandrelAudioProcessor() override;
+
+    const juce::String getName() const override;
+
+    void prepareToPlay (double sampleRate, int samplesPerBlock) override;
+    void releaseResources() override;
+    void processBlock (juce::AudioBuffer<float>&, juce::MidiBuffer&) override;
+    using juce::AudioProcessor::processBlock;
+
+    double getTailLengthSeconds() const override;
+    bool acceptsMidi() const override;
+    bool producesMidi() const override;
+    bool isMidiEffect() const override;
+
+    juce::AudioProcessorEditor* createEditor() override;
+    bool hasEditor() const override;
+
+    int getNumPrograms() override;
+    int getCurrentProgram() override;
+    void setCurrentProgram (int index) override;
+    const juce::String getProgramName (int index) override;
+    void changeProgramName (int index, const juce::String& newName) override;
+
+    void getStateInformation (juce::MemoryBlock& destData) override;
+    void setStateInformation (const void* data, int sizeInBytes) override;
+
+    bool isBusesLayoutSupported (const BusesLayout& layouts) const override;
+
+    juce::AudioProcessorValueTreeState treeState;
+    juce::ValueTree variableTree;
+    float windowWidth = 0.0f;
+    float windowHeight = 0.0f;
+
+private:
+    juce::AudioProcessLoadMeasurer loadMeasurer;
+
+public:
+    std::atomic<float> cpuLoad;
+
+private:
+    void parameterChanged (const juce::String& parameterID, float newValue) override;
+
+    juce::AudioProcessorValueTreeState::ParameterLayout createParameterLayout();
+
+    void updateGraphicParameters();
+    void updateCommonParameters();
+    void updateParametricParameters();
+    void updateTubeEQParameters();
+
+    // The "quality" branch of the parameter road: prepares the sections, filters and trim
+    // again for the new processing rate and restarts the load measurement.
+    void prepareForQualityChange();
+    void applyPendingSettings() noexcept;
+    void renderChain (juce::dsp::AudioBlock<float> block) noexcept;
+    void renderBlock (juce::dsp::AudioBlock<float> hostBlock) noexcept;
+
+    float readParameter (int index) const noexcept;
+    // The "ms" value as a stereo type, or -1 when it is not one of 0, 1 and 2.
+    int readStereoType() const noexcept;
+    void initialiseVariableTree();
+
+    juce::dsp::Oversampling<float> oversamplingModule;
+    juce::dsp::ProcessSpec spec { 44100.0, 0, 0 };
+    bool oversamplingOn = false;
+    bool phaseInverted = false;
+
+    GraphicEQ<float> graphicEQModule;
+    ParametricEQ<float> parametricEQModule;
+    TubeEQ<float> tubeEQModule;
+    orvane_dsp::SVFilter<float> highpassFilter;
+    orvane_dsp::SVFilter<float> lowpassFilter;
+    juce::dsp::Gain<float> trimModule;
+    int lastBlockSize = 0;
+
+    // Hand-over from the threads that change parameters to the audio thread.
+    std::atomic<bool> settingsPending { false };
+    std::atomic<bool> qualityChangePending { false };
+    // Whether any parameter change or state restore reached the engine before its first
+    // preparation; such a change has already brought the drive smoothers to their targets.
+    std::atomic<bool> parametersTouched { false };
+    bool preparedOnce = false;
+    // Whether the sections, filters and trim were last prepared for the oversampled rate.
+    bool sectionsOversampled = false;
+    double hostSampleRate = 44100.0;
+    int preparedChannels = 0;
+
+    std::array<std::atomic<float>*, 36> rawValues {};
+    std::array<float, 36> defaultValues {};
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (TandrelAudioProcessor)
+};

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs everything a fresh Debian 12 machine needs to build and test Tandrel.
+# Safe to run again: packages already present are left as they are.
+set -euo pipefail
+
+packages=(
+  # toolchain
+  build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
+  # the framework and the libraries its Linux backends link against
+  juce-modules-source lv2-dev
+  # tests and benchmarks
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  # plug-in bundle checks and headless GUI runs
+  lilv-utils xvfb xauth x11-apps
+  # a Helvetica-metric sans face for Linux, where Helvetica itself is absent
+  fonts-urw-base35
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "install-deps: all packages present"
+  exit 0
+fi
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -q
+$sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
