@@ -53,9 +53,13 @@ juce::AudioProcessorValueTreeState::ParameterLayout TandrelAudioProcessor::creat
     using namespace ParameterIDs;
     std::vector<std::unique_ptr<juce::RangedAudioParameter>> params;
 
+    // A continuous linear range: the framework's (min, max, default) constructor would snap
+    // every value to a 0.01 grid.
     auto addFloat = [&] (int index, const juce::String& name, float min, float max, float def)
     {
-        params.push_back (std::make_unique<juce::AudioParameterFloat> (idAt (index), name, min, max, def));
+        params.push_back (std::make_unique<juce::AudioParameterFloat> (idAt (index), name,
+                                                                       juce::NormalisableRange<float> (min, max),
+                                                                       def));
     };
     auto addInt = [&] (int index, const juce::String& name, int min, int max, int def)
     {

@@ -137,6 +137,24 @@ TEST (ProcessorParameters, ThirtySixInHostOrderWithNamesRangesAndDefaults)
     EXPECT_STREQ (id (graphicOn), "grapgicEQON");
 }
 
+TEST (ProcessorParameters, PlainFloatParametersAreContinuous)
+{
+    TandrelAudioProcessor processor;
+
+    for (int index : { (int) graphicGain1, parametricGain1 + 2, tubeGain1 + 1, (int) tubeFreq1, (int) tubeFreq2,
+                       (int) tubeBandwidth, (int) drive, (int) trim })
+    {
+        auto& parameter = *processor.treeState.getParameter (id (index));
+        EXPECT_EQ (parameter.getNormalisableRange().interval, 0.0f) << id (index);
+        EXPECT_EQ (parameter.getNormalisableRange().skew, 1.0f) << id (index);
+
+        parameter.setValueNotifyingHost (0.123457f);
+        const auto& range = parameter.getNormalisableRange();
+        EXPECT_FLOAT_EQ (processor.treeState.getRawParameterValue (id (index))->load(),
+                         range.start + (range.end - range.start) * 0.123457f) << id (index);
+    }
+}
+
 TEST (ProcessorParameters, FilterRangesAreSkewedAndSnapToWholeHertz)
 {
     TandrelAudioProcessor processor;
