@@ -12,8 +12,9 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   # plug-in bundle checks and headless GUI runs
   lilv-utils xvfb xauth x11-apps
-  # a Helvetica-metric sans face for Linux, where Helvetica itself is absent
-  fonts-urw-base35
+  # a Helvetica-metric sans face for Linux, where Helvetica itself is absent, and the
+  # framework's default sans-serif face
+  fonts-urw-base35 fonts-dejavu-core
 )
 
 missing=()

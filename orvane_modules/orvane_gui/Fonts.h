@@ -8,8 +8,9 @@ namespace orvane_gui
     On macOS and Windows this is the requested name itself. Elsewhere a family that is not
     installed is replaced: "Helvetica" by the first installed face with Helvetica's metrics
     (Nimbus Sans, TeX Gyre Heros, Liberation Sans, Arimo), anything else by the default sans-serif
-    face. Without this the framework's FreeType backend finds no face for a missing family and
-    draws no glyphs at all.
+    face. The framework's FreeType backend matches family names exactly: for a missing family it
+    draws in whatever face it falls back to, with other metrics, or draws no glyphs at all when
+    no fallback is installed.
 */
 juce::String resolveTypefaceName (const juce::String& requestedFamily);
 

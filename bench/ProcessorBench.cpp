@@ -1,0 +1,91 @@
+// Real-time factor of the engine: seconds of audio rendered per second of processing time,
+// reported as the "rtf" counter for each configuration.
+
+#include "plugin/PluginProcessor.h"
+#include "plugin/ParameterIDs.h"
+
+#include <benchmark/benchmark.h>
+
+namespace
+{
+enum class Setup { flat, allBandsActive, allBandsOversampled, allBandsMidSide, driven };
+
+void configure (TandrelAudioProcessor& processor, Setup setup)
+{
+    auto set = [&] (int index, float value)
+    {
+        auto* p = processor.treeState.getParameter (ParameterIDs::ids[(size_t) index]);
+        p->setValueNotifyingHost (p->convertTo0to1 (value));
+    };
+
+    if (setup == Setup::flat)
+        return;
+
+    for (int band = 0; band < 10; ++band)
+        set (ParameterIDs::graphicGain1 + band, band % 2 == 0 ? 4.0f : -3.0f);
+
+    for (int band = 0; band < 4; ++band)
+    {
+        set (ParameterIDs::parametricGain1 + band, 5.0f);
+        set (ParameterIDs::tubeGain1 + band, 3.0f);
+    }
+
+    set (ParameterIDs::highpass, 40.0f);
+    set (ParameterIDs::lowpass, 16000.0f);
+    set (ParameterIDs::trim, -2.0f);
+    set (ParameterIDs::quality, setup == Setup::allBandsOversampled ? 1.0f : 0.0f);
+    set (ParameterIDs::midSide, setup == Setup::allBandsMidSide ? 1.0f : 0.0f);
+    set (ParameterIDs::drive, setup == Setup::driven ? 9.0f : 0.0f);
+}
+
+void renderEngine (benchmark::State& state)
+{
+    const auto setup = (Setup) state.range (0);
+    const int channels = (int) state.range (1);
+    const int blockSize = (int) state.range (2);
+    const double sampleRate = 48000.0;
+
+    juce::ScopedJuceInitialiser_GUI framework;
+    TandrelAudioProcessor processor;
+
+    if (channels == 1)
+    {
+        juce::AudioProcessor::BusesLayout layout;
+        layout.inputBuses.add (juce::AudioChannelSet::mono());
+        layout.outputBuses.add (juce::AudioChannelSet::mono());
+        processor.setBusesLayout (layout);
+    }
+
+    configure (processor, setup);
+    processor.setRateAndBufferSizeDetails (sampleRate, blockSize);
+    processor.prepareToPlay (sampleRate, blockSize);
+
+    // Each block starts from the same noise (the copy costs far less than the processing).
+    juce::AudioBuffer<float> source (channels, blockSize), buffer (channels, blockSize);
+    juce::Random random (1);
+    juce::MidiBuffer midi;
+
+    for (int ch = 0; ch < channels; ++ch)
+        for (int i = 0; i < blockSize; ++i)
+            source.setSample (ch, i, 0.3f * (2.0f * random.nextFloat() - 1.0f));
+
+    for (auto _ : state)
+    {
+        buffer.makeCopyOf (source, true);
+        processor.processBlock (buffer, midi);
+        benchmark::DoNotOptimize (buffer.getReadPointer (0));
+    }
+
+    state.counters["rtf"] = benchmark::Counter ((double) state.iterations() * blockSize / sampleRate, benchmark::Counter::kIsRate);
+}
+} // namespace
+
+BENCHMARK (renderEngine)
+    ->ArgNames ({ "setup", "channels", "block" })
+    ->ArgsProduct ({ { (int) Setup::flat, (int) Setup::allBandsActive, (int) Setup::allBandsOversampled,
+                       (int) Setup::allBandsMidSide, (int) Setup::driven },
+                     { 1, 2 },
+                     { 64, 512 } })
+    ->Unit (benchmark::kMicrosecond);
+
+BENCHMARK_MAIN();

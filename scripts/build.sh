@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Configures and builds everything (plug-ins, tests, benchmarks) in ./build.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
+cmake --build build -j"$(nproc)"
