@@ -54,12 +54,19 @@ juce::AudioProcessorValueTreeState::ParameterLayout TandrelAudioProcessor::creat
     std::vector<std::unique_ptr<juce::RangedAudioParameter>> params;
 
     // A continuous linear range: the framework's (min, max, default) constructor would snap
-    // every value to a 0.01 grid.
+    // every value to a 0.01 grid. Without an interval the framework would print seven decimals,
+    // so the text keeps the two that such a grid shows.
+    const auto twoDecimals = juce::AudioParameterFloatAttributes().withStringFromValueFunction ([] (float value, int maximumLength)
+    {
+        const juce::String text (value, 2);
+        return maximumLength > 0 ? text.substring (0, maximumLength) : text;
+    });
+
     auto addFloat = [&] (int index, const juce::String& name, float min, float max, float def)
     {
         params.push_back (std::make_unique<juce::AudioParameterFloat> (idAt (index), name,
                                                                        juce::NormalisableRange<float> (min, max),
-                                                                       def));
+                                                                       def, twoDecimals));
     };
     auto addInt = [&] (int index, const juce::String& name, int min, int max, int def)
     {

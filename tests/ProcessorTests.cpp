@@ -153,6 +153,12 @@ TEST (ProcessorParameters, PlainFloatParametersAreContinuous)
         EXPECT_FLOAT_EQ (processor.treeState.getRawParameterValue (id (index))->load(),
                          range.start + (range.end - range.start) * 0.123457f) << id (index);
     }
+
+    // Shown with two decimals, as hosts and value boxes print them.
+    auto& trimParameter = *processor.treeState.getParameter (id (trim));
+    EXPECT_EQ (trimParameter.getText (trimParameter.convertTo0to1 (-3.14159f), 0), "-3.14");
+    EXPECT_EQ (trimParameter.getText (trimParameter.convertTo0to1 (0.0f), 0), "0.00");
+    EXPECT_EQ (trimParameter.getText (trimParameter.convertTo0to1 (-3.14159f), 3), "-3.");
 }
 
 TEST (ProcessorParameters, FilterRangesAreSkewedAndSnapToWholeHertz)
