@@ -55,16 +55,10 @@ ImageEffectFilter* FullDialLAF::getSliderEffect (Slider& slider)
 void FullDialLAF::drawRotarySlider (Graphics& g, int x, int y, int width, int height, float sliderPos,
                                     float rotaryStartAngle, float rotaryEndAngle, Slider& slider)
 {
-    orvane_gui::DialFaceColours faceColours;
-    faceColours.backgroundArc = slider.findColour (Slider::rotarySliderOutlineColourId);
-    faceColours.valueArc = slider.findColour (Slider::rotarySliderFillColourId);
-    faceColours.thumb = slider.findColour (Slider::thumbColourId);
-    faceColours.pointer = slider.findColour (Slider::trackColourId);
-    faceColours.dots = faceColours.valueArc;
-
     lastSliderWidth = (float) width;
 
-    orvane_gui::drawDialFace (g, slider, computeGeometry (x, y, width, height, sliderPos, rotaryStartAngle, rotaryEndAngle), faceColours);
+    orvane_gui::drawDialFace (g, slider, computeGeometry (x, y, width, height, sliderPos, rotaryStartAngle, rotaryEndAngle),
+                              orvane_gui::DialFaceColours::fromSlider (slider, false));
 }
 } // namespace juce
 

@@ -74,6 +74,17 @@ namespace dialface
     }
 } // namespace dialface
 
+DialFaceColours DialFaceColours::fromSlider (const juce::Slider& slider, bool dotsInTrackColour)
+{
+    DialFaceColours colours;
+    colours.backgroundArc = slider.findColour (juce::Slider::rotarySliderOutlineColourId);
+    colours.valueArc = slider.findColour (juce::Slider::rotarySliderFillColourId);
+    colours.thumb = slider.findColour (juce::Slider::thumbColourId);
+    colours.pointer = slider.findColour (juce::Slider::trackColourId);
+    colours.dots = dotsInTrackColour ? colours.pointer : colours.valueArc;
+    return colours;
+}
+
 juce::Colour knobHighlightColour (juce::Colour thumb)  { return thumb.brighter (0.15f).withAlpha ((juce::uint8) 0x80); }
 juce::Colour knobEdgeColour (juce::Colour thumb)       { return thumb.withAlpha ((juce::uint8) 0x80); }
 juce::Colour knobRingColour (juce::Colour outline)     { return outline.brighter (0.4f); }
@@ -211,14 +222,8 @@ void FullDialMirrowLAF::drawRotarySlider (Graphics& g, int x, int y, int width, 
 {
     lastSliderWidth = (float) width;
 
-    orvane_gui::DialFaceColours faceColours;
-    faceColours.backgroundArc = slider.findColour (Slider::rotarySliderOutlineColourId);
-    faceColours.valueArc = slider.findColour (Slider::rotarySliderFillColourId);
-    faceColours.thumb = slider.findColour (Slider::thumbColourId);
-    faceColours.pointer = slider.findColour (Slider::trackColourId);
-    faceColours.dots = faceColours.pointer;
-
-    orvane_gui::drawDialFace (g, slider, computeGeometry (x, y, width, height, sliderPos, rotaryStartAngle, rotaryEndAngle), faceColours);
+    orvane_gui::drawDialFace (g, slider, computeGeometry (x, y, width, height, sliderPos, rotaryStartAngle, rotaryEndAngle),
+                              orvane_gui::DialFaceColours::fromSlider (slider, true));
 }
 
 //==============================================================================

@@ -42,6 +42,11 @@ struct DialFaceGeometry
 struct DialFaceColours
 {
     juce::Colour dots, backgroundArc, thumb, valueArc, pointer;
+
+    /** The slider's colours as they are now: background arc in the outline colour, value arc in
+        the fill colour, knob from the thumb colour, pointer in the track colour, and the dots in
+        the fill or the track colour. */
+    static DialFaceColours fromSlider (const juce::Slider& slider, bool dotsInTrackColour);
 };
 
 /** Knob gradient colour at the highlight: the thumb brightened by 0.15 at alpha 0x80. */
