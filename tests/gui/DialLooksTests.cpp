@@ -2,11 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include "GuiTestSupport.h"
+
 namespace
 {
-constexpr float pi = juce::MathConstants<float>::pi;
-constexpr float defaultStart = pi * 1.2f;   // the framework's default rotary range
-constexpr float defaultEnd = pi * 2.8f;
+using guitest::countDifferentPixels;
+using guitest::countPixelsOfColour;
+using guitest::defaultEnd;
+using guitest::defaultStart;
+using guitest::drawFace;
+using guitest::firstChildLabel;
+using guitest::pi;
+using guitest::pixelOnDial;
+using guitest::render;
 
 constexpr juce::uint32 thumb = 0xff324a76;
 constexpr juce::uint32 outline = 0xff171717;
@@ -26,62 +34,6 @@ struct ColouredSlider : public juce::Slider
 
     ~ColouredSlider() override { setLookAndFeel (nullptr); }
 };
-
-juce::Image drawFace (juce::LookAndFeel& look, juce::Slider& slider, int imageWidth, int imageHeight,
-                      juce::Rectangle<int> area, float sliderPos, float start = defaultStart, float end = defaultEnd)
-{
-    juce::Image image (juce::Image::ARGB, imageWidth, imageHeight, true);
-    juce::Graphics g (image);
-    look.drawRotarySlider (g, area.getX(), area.getY(), area.getWidth(), area.getHeight(), sliderPos, start, end, slider);
-    return image;
-}
-
-juce::Image renderComponent (juce::Component& component)
-{
-    juce::Image image (juce::Image::ARGB, component.getWidth(), component.getHeight(), true);
-    juce::Graphics g (image);
-    component.paintEntireComponent (g, true);
-    return image;
-}
-
-int countDifferingPixels (const juce::Image& a, const juce::Image& b)
-{
-    int differing = 0;
-
-    for (int y = 0; y < a.getHeight(); ++y)
-        for (int x = 0; x < a.getWidth(); ++x)
-            if (a.getPixelAt (x, y) != b.getPixelAt (x, y))
-                ++differing;
-
-    return differing;
-}
-
-int countPixelsOfColour (const juce::Image& image, juce::uint32 argb)
-{
-    int count = 0;
-
-    for (int y = 0; y < image.getHeight(); ++y)
-        for (int x = 0; x < image.getWidth(); ++x)
-            if (image.getPixelAt (x, y).getARGB() == argb)
-                ++count;
-
-    return count;
-}
-
-juce::Colour pixelOnDial (const juce::Image& image, juce::Point<float> centre, float angle, float radius)
-{
-    return image.getPixelAt ((int) std::floor (centre.x + std::sin (angle) * radius),
-                             (int) std::floor (centre.y - std::cos (angle) * radius));
-}
-
-juce::Label* findValueBox (juce::Component& slider)
-{
-    for (auto* child : slider.getChildren())
-        if (auto* label = dynamic_cast<juce::Label*> (child))
-            return label;
-
-    return nullptr;
-}
 
 void expectRectangle (juce::Rectangle<float> r, float x, float y, float w, float h)
 {
@@ -205,7 +157,7 @@ TEST (DialLooksFlat, DisabledSliderIsDrawnLikeAnEnabledOne)
         slider.setEnabled (false);
         const auto disabled = drawFace (*look, slider, 100, 80, { 0, 0, 100, 80 }, 0.3f);
 
-        EXPECT_EQ (countDifferingPixels (enabled, disabled), 0);
+        EXPECT_EQ (countDifferentPixels (enabled, disabled), 0);
     }
 }
 
@@ -407,7 +359,7 @@ TEST (DialLooksValueBox, BoxIsDrawnInTheFontOfTheSliderDrawnJustBefore)
         slider.setRange (0.0, 10.0, 0.1);
         slider.setValue (7.0);
 
-        auto* box = findValueBox (slider);
+        auto* box = firstChildLabel (slider);
         ASSERT_NE (box, nullptr);
         box->setBounds (0, 0, 150, 32);
 
@@ -434,8 +386,8 @@ TEST (DialLooksValueBox, BoxIsDrawnInTheFontOfTheSliderDrawnJustBefore)
         });
 
         EXPECT_GT (countPixelsOfColour (drawn, 0xffffffff), 0);
-        EXPECT_EQ (countDifferingPixels (drawn, expected), 0);
-        EXPECT_GT (countDifferingPixels (drawn, otherSize), 0);
+        EXPECT_EQ (countDifferentPixels (drawn, expected), 0);
+        EXPECT_GT (countDifferentPixels (drawn, otherSize), 0);
     }
 }
 
@@ -452,11 +404,11 @@ TEST (DialLooksValueBox, ReadOnlyBoxBecomesSingleClickEditableOncePainted)
         slider.setLookAndFeel (look);
         slider.setBounds (0, 0, 120, 140);
 
-        auto* box = findValueBox (slider);
+        auto* box = firstChildLabel (slider);
         ASSERT_NE (box, nullptr);
         EXPECT_FALSE (box->isEditableOnSingleClick());
 
-        renderComponent (slider);
+        render (slider, true);
         EXPECT_TRUE (box->isEditableOnSingleClick());
         EXPECT_FALSE (box->isEditableOnDoubleClick());
     }
@@ -491,12 +443,12 @@ TEST (DialLooksCustomAble, LooksExactlyLikeTheFrameworkLook)
         withCustom.setLookAndFeel (&custom);
         withFramework.setLookAndFeel (&framework);
 
-        const auto a = renderComponent (withCustom);
-        const auto b = renderComponent (withFramework);
+        const auto a = render (withCustom, true);
+        const auto b = render (withFramework, true);
 
         EXPECT_GT (countPixelsOfColour (a, 0u), 0);
         EXPECT_LT (countPixelsOfColour (a, 0u), a.getWidth() * a.getHeight());
-        EXPECT_EQ (countDifferingPixels (a, b), 0);
+        EXPECT_EQ (countDifferentPixels (a, b), 0);
 
         withCustom.setLookAndFeel (nullptr);
         withFramework.setLookAndFeel (nullptr);
@@ -513,7 +465,7 @@ TEST (DialLooksOnDial, AnyLookCanBeInstalledOnADial)
     dial.setComponentEffect (nullptr);
     dial.setValue (0.0);
 
-    const auto image = renderComponent (dial);
+    const auto image = render (dial, true);
     const juce::Point<float> centre (70.0f, 70.0f);
 
     EXPECT_EQ (pixelOnDial (image, centre, 2.0f * pi - 0.3f, 44.0f).getARGB(), 0xff171717u);

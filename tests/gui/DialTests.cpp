@@ -4,11 +4,19 @@
 
 #include <gtest/gtest.h>
 
+#include "GuiTestSupport.h"
+
 namespace
 {
-constexpr float pi = juce::MathConstants<float>::pi;
-constexpr float defaultStart = pi * 1.2f;   // the framework's default rotary range
-constexpr float defaultEnd = pi * 2.8f;
+using guitest::countDifferentPixels;
+using guitest::countPixelsOfColour;
+using guitest::defaultEnd;
+using guitest::defaultStart;
+using guitest::firstChildLabel;
+using guitest::mouseEvent;
+using guitest::pi;
+using guitest::pixelOnDial;
+using guitest::render;
 
 constexpr juce::uint32 fillGrey = 0xff626262;
 constexpr juce::uint32 outlineGrey = 0xff171717;
@@ -17,50 +25,10 @@ constexpr juce::uint32 restingThumb = 0xff324a76;
 
 float distance (juce::Point<float> a, juce::Point<float> b) { return a.getDistanceFrom (b); }
 
-// The pixel whose square contains the point at the given angle (clockwise from 12 o'clock)
-// and distance from the centre.
-juce::Colour pixelOnDial (const juce::Image& image, juce::Point<float> centre, float angle, float radius)
-{
-    const auto x = centre.x + std::sin (angle) * radius;
-    const auto y = centre.y - std::cos (angle) * radius;
-    return image.getPixelAt ((int) std::floor (x), (int) std::floor (y));
-}
-
-juce::Image renderComponent (juce::Component& component)
-{
-    juce::Image image (juce::Image::ARGB, component.getWidth(), component.getHeight(), true);
-    juce::Graphics g (image);
-    component.paintEntireComponent (g, true);
-    return image;
-}
-
 // The dial's face alone, drawn by its look into a clear image without the component effect.
 juce::Image renderFace (juce::Slider& slider, int size, float sliderPos)
 {
-    juce::Image image (juce::Image::ARGB, size, size, true);
-    juce::Graphics g (image);
-    slider.getLookAndFeel().drawRotarySlider (g, 0, 0, size, size, sliderPos, defaultStart, defaultEnd, slider);
-    return image;
-}
-
-juce::Label* findValueBox (juce::Component& slider)
-{
-    for (auto* child : slider.getChildren())
-        if (auto* label = dynamic_cast<juce::Label*> (child))
-            return label;
-
-    return nullptr;
-}
-
-juce::MouseEvent makeMouseEvent (juce::Component& target, juce::Point<float> position,
-                                 juce::ModifierKeys mods, int numberOfClicks)
-{
-    const auto now = juce::Time::getCurrentTime();
-    return { juce::Desktop::getInstance().getMainMouseSource(), position, mods,
-             juce::MouseInputSource::defaultPressure, juce::MouseInputSource::defaultOrientation,
-             juce::MouseInputSource::defaultRotation, juce::MouseInputSource::defaultTiltX,
-             juce::MouseInputSource::defaultTiltY, &target, &target, now, position, now,
-             numberOfClicks, false };
+    return guitest::drawFace (slider.getLookAndFeel(), slider, size, size, { 0, 0, size, size }, sliderPos);
 }
 
 // A dial of the panels' kind, sized so that its slider area is 195 x 195 above the 32-pixel box.
@@ -69,42 +37,6 @@ struct DialWidget : public ::testing::Test
     DialWidget() { dial.setBounds (0, 0, 195, 227); }
 
     orvane_gui::Dial dial { " dB", "Gain", -24.0, 24.0, 0.1, 2.0 };
-};
-
-// A processor with one parameter, so that a dial can be bound with the framework's attachment.
-class OneParameterProcessor : public juce::AudioProcessor
-{
-public:
-    OneParameterProcessor() : state (*this, nullptr, "state", makeLayout()) {}
-
-    const juce::String getName() const override                 { return "test"; }
-    void prepareToPlay (double, int) override                   {}
-    void releaseResources() override                            {}
-    using juce::AudioProcessor::processBlock;
-    void processBlock (juce::AudioBuffer<float>&, juce::MidiBuffer&) override {}
-    juce::AudioProcessorEditor* createEditor() override          { return nullptr; }
-    bool hasEditor() const override                             { return false; }
-    bool acceptsMidi() const override                           { return false; }
-    bool producesMidi() const override                          { return false; }
-    double getTailLengthSeconds() const override                { return 0.0; }
-    int getNumPrograms() override                               { return 1; }
-    int getCurrentProgram() override                            { return 0; }
-    void setCurrentProgram (int) override                       {}
-    const juce::String getProgramName (int) override            { return {}; }
-    void changeProgramName (int, const juce::String&) override  {}
-    void getStateInformation (juce::MemoryBlock&) override      {}
-    void setStateInformation (const void*, int) override        {}
-
-    juce::AudioProcessorValueTreeState state;
-
-private:
-    static juce::AudioProcessorValueTreeState::ParameterLayout makeLayout()
-    {
-        juce::AudioProcessorValueTreeState::ParameterLayout layout;
-        layout.add (std::make_unique<juce::AudioParameterFloat> (juce::ParameterID { "gain", 1 }, "Gain",
-                                                                 juce::NormalisableRange<float> (-12.0f, 12.0f, 0.1f), 3.0f));
-        return layout;
-    }
 };
 } // namespace
 
@@ -336,7 +268,7 @@ TEST_F (DialWidget, DisabledDialHasAFlatKnobAndEverythingElseUnchanged)
 TEST_F (DialWidget, PaintedDialShowsItsFaceAboveTheValueBoxWithTheLastWidth)
 {
     dial.setValue (0.0);   // the middle of the range: the value points straight up
-    const auto image = renderComponent (dial);
+    const auto image = render (dial, true);
     const juce::Point<float> centre (97.5f, 97.5f);
 
     EXPECT_EQ (pixelOnDial (image, centre, 2.0f * pi - 0.3f, 74.644f).getARGB(), fillGrey);
@@ -347,14 +279,7 @@ TEST_F (DialWidget, PaintedDialShowsItsFaceAboveTheValueBoxWithTheLastWidth)
     EXPECT_FLOAT_EQ (look.lastSliderWidth, 195.0f);
 
     // The value text is drawn in the text-box colour inside the 96 x 32 box below the face.
-    int textPixels = 0;
-
-    for (int y = 195; y < 227; ++y)
-        for (int x = 49; x < 145; ++x)
-            if (image.getPixelAt (x, y).getARGB() == fillGrey)
-                ++textPixels;
-
-    EXPECT_GT (textPixels, 20);
+    EXPECT_GT (countPixelsOfColour (image, fillGrey, { 49, 195, 96, 32 }), 20);
 }
 
 TEST_F (DialWidget, ComponentEffectIsTheSoftDropShadow)
@@ -367,7 +292,7 @@ TEST_F (DialWidget, ComponentEffectIsTheSoftDropShadow)
     orvane_gui::Dial plainDial { " dB", "Gain", -24.0, 24.0, 0.1, 2.0 };
     plainDial.setBounds (dial.getBounds());
     plainDial.setComponentEffect (nullptr);
-    const auto plain = renderComponent (plainDial);
+    const auto plain = render (plainDial, true);
 
     juce::Image expected (juce::Image::ARGB, dial.getWidth(), dial.getHeight(), true);
     {
@@ -377,15 +302,8 @@ TEST_F (DialWidget, ComponentEffectIsTheSoftDropShadow)
         g.drawImageAt (plain, 0, 0);
     }
 
-    const auto actual = renderComponent (dial);
-    int differing = 0;
-
-    for (int y = 0; y < actual.getHeight(); ++y)
-        for (int x = 0; x < actual.getWidth(); ++x)
-            if (actual.getPixelAt (x, y) != expected.getPixelAt (x, y))
-                ++differing;
-
-    EXPECT_EQ (differing, 0);
+    const auto actual = render (dial, true);
+    EXPECT_EQ (countDifferentPixels (actual, expected), 0);
     // The shadow shows beside the face, where the dial itself draws nothing.
     EXPECT_GT (actual.getPixelAt (15, 101).getAlpha(), 0);
     EXPECT_EQ (plain.getPixelAt (15, 101).getAlpha(), 0);
@@ -451,7 +369,7 @@ TEST_F (DialWidget, ValueBoxSitsBelowTheFaceAndShowsTheSuffix)
 {
     dial.setValue (3.0);
 
-    auto* box = findValueBox (dial);
+    auto* box = firstChildLabel (dial);
     ASSERT_NE (box, nullptr);
     EXPECT_EQ (box->getBounds(), juce::Rectangle<int> (49, 195, 96, 32));
     EXPECT_EQ (box->getText(), "3.0 dB");
@@ -461,13 +379,13 @@ TEST_F (DialWidget, ValueBoxSitsBelowTheFaceAndShowsTheSuffix)
 
 TEST_F (DialWidget, PaintedValueBoxBecomesEditableOnASingleClick)
 {
-    auto* box = findValueBox (dial);
+    auto* box = firstChildLabel (dial);
     ASSERT_NE (box, nullptr);
 
     // Painting makes the box open its editor on a single click (and not on a double click),
     // keeping typed text when it loses focus.
     box->setEditable (false, true, true);
-    renderComponent (dial);
+    render (dial, true);
     EXPECT_TRUE (box->isEditableOnSingleClick());
     EXPECT_FALSE (box->isEditableOnDoubleClick());
     EXPECT_FALSE (box->doesLossOfFocusDiscardChanges());
@@ -475,7 +393,7 @@ TEST_F (DialWidget, PaintedValueBoxBecomesEditableOnASingleClick)
     // A disabled dial's box is made editable too, but being disabled it takes no clicks.
     dial.setEnabled (false);
     EXPECT_FALSE (box->isEditableOnSingleClick());
-    renderComponent (dial);
+    render (dial, true);
     EXPECT_TRUE (box->isEditableOnSingleClick());
     EXPECT_FALSE (box->isEnabled());
 }
@@ -485,7 +403,7 @@ TEST_F (DialWidget, PaintedValueBoxBecomesEditableOnASingleClick)
 
 TEST_F (DialWidget, HoverLightensTheThumbAndLeavingRestoresIt)
 {
-    const auto event = makeMouseEvent (dial, { 97.0f, 97.0f }, {}, 0);
+    const auto event = mouseEvent (dial, { 97.0f, 97.0f }, {}, 0);
     auto* const shadow = dial.getComponentEffect();
     ASSERT_NE (shadow, nullptr);
 
@@ -508,7 +426,7 @@ TEST_F (DialWidget, HoverLightensTheThumbAndLeavingRestoresIt)
     EXPECT_EQ (dial.findColour (juce::Slider::thumbColourId).getARGB(), 0xff7a92a6u);
 
     // The value box keeps the text-box colours when the thumb changes.
-    auto* box = findValueBox (dial);
+    auto* box = firstChildLabel (dial);
     ASSERT_NE (box, nullptr);
     EXPECT_EQ (box->findColour (juce::Label::textColourId).getARGB(), fillGrey);
 }
@@ -525,7 +443,7 @@ TEST (DialReset, DoubleClickAndAltClickReturnToTheDefault)
     {
         SCOPED_TRACE (testing::Message() << "bound " << c.bound << ", gesture " << (int) c.gesture);
 
-        OneParameterProcessor processor;
+        guitest::OneParameterProcessor processor { juce::NormalisableRange<float> (-12.0f, 12.0f, 0.1f), 3.0f };
         orvane_gui::Dial dial { " dB", "Gain", -24.0, 24.0, 0.1, 2.0 };
         dial.setBounds (0, 0, 195, 227);
 
@@ -539,7 +457,7 @@ TEST (DialReset, DoubleClickAndAltClickReturnToTheDefault)
 
         const auto mods = juce::ModifierKeys (juce::ModifierKeys::leftButtonModifier
                                               | (c.gesture == Gesture::altClick ? juce::ModifierKeys::altModifier : 0));
-        const auto event = makeMouseEvent (dial, { 97.0f, 97.0f }, mods, c.gesture == Gesture::doubleClick ? 2 : 1);
+        const auto event = mouseEvent (dial, { 97.0f, 97.0f }, mods, c.gesture == Gesture::doubleClick ? 2 : 1);
 
         if (c.gesture == Gesture::doubleClick)
         {

@@ -3,49 +3,14 @@
 
 #include <gtest/gtest.h>
 
-// The project builds with modal loops disabled, so MessageManager::runDispatchLoopUntil does not
-// exist; this is the function it would call to deliver one queued message.
-namespace juce
-{
-bool dispatchNextMessageOnSystemQueue (bool returnIfNoPendingMessages);
-}
+#include "GuiTestSupport.h"
 
 namespace
 {
-void runMessageLoop (int milliseconds)
-{
-    const auto end = juce::Time::currentTimeMillis() + milliseconds;
-
-    while (juce::Time::currentTimeMillis() < end)
-        if (! juce::dispatchNextMessageOnSystemQueue (true))
-            juce::Thread::sleep (1);
-}
-
-juce::MouseEvent mouseEvent (juce::Component& target, juce::Point<float> position, juce::ModifierKeys mods)
-{
-    const auto now = juce::Time::getCurrentTime();
-    return { juce::Desktop::getInstance().getMainMouseSource(), position, mods,
-             juce::MouseInputSource::defaultPressure, juce::MouseInputSource::defaultOrientation,
-             juce::MouseInputSource::defaultRotation, juce::MouseInputSource::defaultTiltX,
-             juce::MouseInputSource::defaultTiltY, &target, &target, now, position, now, 1, false };
-}
-
-juce::Image render (juce::Component& component)
-{
-    juce::Image image (juce::Image::ARGB, component.getWidth(), component.getHeight(), true);
-    juce::Graphics g (image);
-    component.paintEntireComponent (g, false);
-    return image;
-}
-
-juce::Label* valueBoxOf (juce::Slider& slider)
-{
-    for (auto* child : slider.getChildren())
-        if (auto* label = dynamic_cast<juce::Label*> (child))
-            return label;
-
-    return nullptr;
-}
+using guitest::firstChildLabel;
+using guitest::mouseEvent;
+using guitest::render;
+using guitest::runMessageLoop;
 
 juce::FaderLAF& lookOf (orvane_gui::Fader& fader)
 {
@@ -67,43 +32,6 @@ struct GestureEvents : juce::AudioProcessorParameter::Listener
     void parameterGestureChanged (int, bool starting) override   { (starting ? begins : ends)++; }
 
     int begins = 0, ends = 0;
-};
-
-// The smallest processor that can own a parameter tree with one gain parameter
-// (-12 to 12 dB in 0.5 dB steps, default 0).
-class GainProcessor : public juce::AudioProcessor
-{
-public:
-    GainProcessor() : state (*this, nullptr, "state", createLayout()) {}
-
-    static juce::AudioProcessorValueTreeState::ParameterLayout createLayout()
-    {
-        juce::AudioProcessorValueTreeState::ParameterLayout layout;
-        layout.add (std::make_unique<juce::AudioParameterFloat> (juce::ParameterID { "gain", 1 }, "Gain",
-                                                                 juce::NormalisableRange<float> (-12.0f, 12.0f, 0.5f), 0.0f));
-        return layout;
-    }
-
-    using juce::AudioProcessor::processBlock;
-
-    const juce::String getName() const override                   { return "gain"; }
-    void prepareToPlay (double, int) override                     {}
-    void releaseResources() override                              {}
-    void processBlock (juce::AudioBuffer<float>&, juce::MidiBuffer&) override {}
-    double getTailLengthSeconds() const override                  { return 0.0; }
-    bool acceptsMidi() const override                             { return false; }
-    bool producesMidi() const override                            { return false; }
-    juce::AudioProcessorEditor* createEditor() override           { return nullptr; }
-    bool hasEditor() const override                               { return false; }
-    int getNumPrograms() override                                 { return 1; }
-    int getCurrentProgram() override                              { return 0; }
-    void setCurrentProgram (int) override                         {}
-    const juce::String getProgramName (int) override              { return {}; }
-    void changeProgramName (int, const juce::String&) override    {}
-    void getStateInformation (juce::MemoryBlock&) override        {}
-    void setStateInformation (const void*, int) override          {}
-
-    juce::AudioProcessorValueTreeState state;
 };
 
 const auto restingThumb = juce::Colour (0xff324a76);
@@ -142,7 +70,7 @@ TEST (FaderTest, ConfiguresSliderValueBoxRangeAndColours)
         EXPECT_EQ (fader.findColour (id).getARGB(), argb) << std::hex << id;
     }
 
-    auto* valueBox = valueBoxOf (fader);
+    auto* valueBox = firstChildLabel (fader);
     ASSERT_NE (valueBox, nullptr);
     EXPECT_EQ (valueBox->findColour (juce::Label::textColourId).getARGB(), 0x5cf5f5f5u);
 }
@@ -418,7 +346,7 @@ TEST (FaderTest, DoubleClickSetsTheConstructorDefaultAsynchronouslyWithoutGestur
 
 TEST (FaderTest, BoundFaderDoubleClickGoesToConstructorDefaultAndAltClickToParameterDefault)
 {
-    GainProcessor processor;
+    guitest::OneParameterProcessor processor { juce::NormalisableRange<float> (-12.0f, 12.0f, 0.5f), 0.0f };
     auto* parameter = processor.state.getParameter ("gain");
     ASSERT_NE (parameter, nullptr);
     GestureEvents gestures;
@@ -458,7 +386,7 @@ TEST (FaderTest, ValueBoxIsReadOnlyUntilPaintedThenEditsOnASingleClick)
     orvane_gui::Fader fader ({}, {}, -12.0, 12.0, 0.5, 0.0);
     fader.setSize (40, 232);
 
-    auto* valueBox = valueBoxOf (fader);
+    auto* valueBox = firstChildLabel (fader);
     ASSERT_NE (valueBox, nullptr);
     EXPECT_EQ (valueBox->getBounds(), juce::Rectangle<int> (0, 200, 40, 32));
     EXPECT_FALSE (valueBox->isEditable());

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "GuiTestSupport.h"
+
 namespace
 {
 /** Number of pixels that text in `font` puts into an otherwise empty image. */
@@ -17,14 +19,7 @@ int inkedPixels (const juce::Font& font, const juce::String& text)
         g.drawText (text, image.getBounds(), juce::Justification::centred, false);
     }
 
-    int count = 0;
-
-    for (int y = 0; y < image.getHeight(); ++y)
-        for (int x = 0; x < image.getWidth(); ++x)
-            if (image.getPixelAt (x, y).getAlpha() > 0)
-                ++count;
-
-    return count;
+    return guitest::countPixelsWhere (image, [] (juce::Colour pixel) { return pixel.getAlpha() > 0; });
 }
 } // namespace
 

@@ -7,20 +7,14 @@
 #include <functional>
 #include <memory>
 
+#include "GuiTestSupport.h"
+
 namespace
 {
-juce::Image cached (const char* data, int size)
-{
-    return juce::ImageCache::getFromMemory (data, size);
-}
-
-juce::Image render (juce::Component& component)
-{
-    juce::Image image (juce::Image::ARGB, component.getWidth(), component.getHeight(), true);
-    juce::Graphics g (image);
-    component.paintEntireComponent (g, false);
-    return image;
-}
+using guitest::cachedImage;
+using guitest::countDifferentPixels;
+using guitest::firstChildLabel;
+using guitest::render;
 
 /** `source` drawn at `opacity`, stretched into `area`, on a transparent canvas of `size`. */
 juce::Image reference (const juce::Image& source, juce::Rectangle<int> size, juce::Rectangle<int> area, float opacity)
@@ -33,47 +27,18 @@ juce::Image reference (const juce::Image& source, juce::Rectangle<int> size, juc
     return image;
 }
 
-int countDifferentPixels (const juce::Image& a, const juce::Image& b)
+/** A single left-button event on `component`. */
+juce::MouseEvent leftButtonEvent (juce::Component& component, juce::Point<float> position)
 {
-    if (a.getBounds() != b.getBounds())
-        return -1;
-
-    int count = 0;
-
-    for (int y = 0; y < a.getHeight(); ++y)
-        for (int x = 0; x < a.getWidth(); ++x)
-            if (a.getPixelAt (x, y) != b.getPixelAt (x, y))
-                ++count;
-
-    return count;
-}
-
-juce::MouseEvent mouseEventFor (juce::Component& component, juce::Point<float> position)
-{
-    const auto now = juce::Time::getCurrentTime();
-    return juce::MouseEvent (juce::Desktop::getInstance().getMainMouseSource(), position,
-                             juce::ModifierKeys (juce::ModifierKeys::leftButtonModifier),
-                             juce::MouseInputSource::defaultPressure,
-                             juce::MouseInputSource::defaultOrientation, juce::MouseInputSource::defaultRotation,
-                             juce::MouseInputSource::defaultTiltX, juce::MouseInputSource::defaultTiltY,
-                             &component, &component, now, position, now, 1, false);
+    return guitest::mouseEvent (component, position, juce::ModifierKeys (juce::ModifierKeys::leftButtonModifier));
 }
 
 // The mouse callbacks and hitTest are public on juce::Component, where the framework calls them.
 void click (juce::Component& button, juce::Point<float> position)
 {
-    const auto event = mouseEventFor (button, position);
+    const auto event = leftButtonEvent (button, position);
     button.mouseDown (event);
     button.mouseUp (event);
-}
-
-juce::Label* findCaption (juce::Component& parent)
-{
-    for (auto* child : parent.getChildren())
-        if (auto* label = dynamic_cast<juce::Label*> (child))
-            return label;
-
-    return nullptr;
 }
 
 struct Variant
@@ -87,14 +52,14 @@ std::vector<Variant> variants()
 {
     return {
         { "wide key",   [] { return std::make_unique<orvane_gui::ToggleButton> (true, "Phase"); },
-          cached (BinaryData::keyWide_png, BinaryData::keyWide_pngSize),
-          cached (BinaryData::keyWideLit_png, BinaryData::keyWideLit_pngSize) },
+          cachedImage (BinaryData::keyWide_png, BinaryData::keyWide_pngSize),
+          cachedImage (BinaryData::keyWideLit_png, BinaryData::keyWideLit_pngSize) },
         { "narrow key", [] { return std::make_unique<orvane_gui::ToggleButton> (false, "Tube"); },
-          cached (BinaryData::keyNarrow_png, BinaryData::keyNarrow_pngSize),
-          cached (BinaryData::keyNarrowPressed_png, BinaryData::keyNarrowPressed_pngSize) },
+          cachedImage (BinaryData::keyNarrow_png, BinaryData::keyNarrow_pngSize),
+          cachedImage (BinaryData::keyNarrowPressed_png, BinaryData::keyNarrowPressed_pngSize) },
         { "LED",        [] { return std::make_unique<orvane_gui::LEDButton>(); },
-          cached (BinaryData::ledOff_png, BinaryData::ledOff_pngSize),
-          cached (BinaryData::ledOn_png, BinaryData::ledOn_pngSize) },
+          cachedImage (BinaryData::ledOff_png, BinaryData::ledOff_pngSize),
+          cachedImage (BinaryData::ledOn_png, BinaryData::ledOn_pngSize) },
     };
 }
 } // namespace
@@ -190,8 +155,8 @@ TEST (ImageButtonDrawing, FollowsTheMouseWhilePressedAndReleased)
     orvane_gui::ToggleButton button (true, "Graphic");
     button.setSize (252, 132);
     button.setVisible (true);
-    const auto event = mouseEventFor (button, { 126.0f, 66.0f });
-    const auto lit = cached (BinaryData::keyWideLit_png, BinaryData::keyWideLit_pngSize);
+    const auto event = leftButtonEvent (button, { 126.0f, 66.0f });
+    const auto lit = cachedImage (BinaryData::keyWideLit_png, BinaryData::keyWideLit_pngSize);
 
     static_cast<juce::Component&> (button).mouseDown (event);
     EXPECT_TRUE (button.isDown());
@@ -268,7 +233,7 @@ TEST (ImageButtonCaption, IsATransparentLabelAttachedAboveTheKey)
     EXPECT_TRUE (caption->getFont().isBold());
 
     parent.addAndMakeVisible (button);
-    EXPECT_EQ (findCaption (parent), caption);
+    EXPECT_EQ (firstChildLabel (parent), caption);
     EXPECT_TRUE (caption->isVisible());
 
     // The font is set before the caption follows the key, so its height already fits the new
@@ -304,7 +269,7 @@ TEST (ImageButtonCaption, FontFollowsTheButtonWidthOnly)
         button.setBounds (10, 50, c.width + 7, c.height + 3);   // a first layout at another size
         button.setBounds (10, 50, c.width, c.height);
 
-        auto* caption = findCaption (parent);
+        auto* caption = firstChildLabel (parent);
         ASSERT_NE (caption, nullptr);
         const auto font = caption->getFont();
         EXPECT_EQ (font.getHeight(), c.expected);

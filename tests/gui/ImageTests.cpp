@@ -6,8 +6,12 @@
 
 #include <functional>
 
+#include "GuiTestSupport.h"
+
 namespace
 {
+using guitest::cachedImage;
+
 struct Resource
 {
     const char* name;
@@ -29,11 +33,6 @@ const Resource resources[] =
     { "background",       BinaryData::background_png,       BinaryData::background_pngSize,       3167, 1584 },
     { "logo",             BinaryData::logo_png,             BinaryData::logo_pngSize,             2163, 472 },
 };
-
-juce::Image decode (const char* data, int size)
-{
-    return juce::ImageCache::getFromMemory (data, size);
-}
 
 juce::uint32 bigEndian32 (const char* bytes)
 {
@@ -57,7 +56,7 @@ TEST (ImageResources, AreEightBitRgbaPngsOfTheirSize)
         EXPECT_EQ (r.data[24], 8);
         EXPECT_EQ (r.data[25], 6);
 
-        const auto image = decode (r.data, r.size);
+        const auto image = cachedImage (r.data, r.size);
         ASSERT_TRUE (image.isValid());
         EXPECT_EQ (image.getWidth(), r.width);
         EXPECT_EQ (image.getHeight(), r.height);
@@ -67,7 +66,7 @@ TEST (ImageResources, AreEightBitRgbaPngsOfTheirSize)
 
 TEST (ImageResources, LabelPanelIsOneOpaqueColour)
 {
-    const auto panel = decode (BinaryData::labelPanel_png, BinaryData::labelPanel_pngSize);
+    const auto panel = cachedImage (BinaryData::labelPanel_png, BinaryData::labelPanel_pngSize);
     ASSERT_TRUE (panel.isValid());
     int wrong = 0;
 
@@ -81,7 +80,7 @@ TEST (ImageResources, LabelPanelIsOneOpaqueColour)
 
 TEST (ImageResources, LabelFrameIsASixPixelBorderAroundATransparentInterior)
 {
-    const auto frame = decode (BinaryData::labelFrame_png, BinaryData::labelFrame_pngSize);
+    const auto frame = cachedImage (BinaryData::labelFrame_png, BinaryData::labelFrame_pngSize);
     ASSERT_TRUE (frame.isValid());
     const juce::Rectangle<int> interior (6, 6, 490, 521);
     int wrongBorder = 0, wrongInterior = 0;
@@ -132,7 +131,7 @@ TEST (ImageResources, KeysAndLedsSitOnATransparentSurround)
     for (const auto& c : cases)
     {
         SCOPED_TRACE (c.name);
-        const auto image = decode (c.data, c.size);
+        const auto image = cachedImage (c.data, c.size);
         ASSERT_TRUE (image.isValid());
         const auto w = image.getWidth(), h = image.getHeight();
 
@@ -145,14 +144,14 @@ TEST (ImageResources, KeysAndLedsSitOnATransparentSurround)
     }
 
     // The pressed narrow key is darker than the one at rest.
-    const auto up = decode (BinaryData::keyNarrow_png, BinaryData::keyNarrow_pngSize).getPixelAt (82, 71);
-    const auto down = decode (BinaryData::keyNarrowPressed_png, BinaryData::keyNarrowPressed_pngSize).getPixelAt (82, 71);
+    const auto up = cachedImage (BinaryData::keyNarrow_png, BinaryData::keyNarrow_pngSize).getPixelAt (82, 71);
+    const auto down = cachedImage (BinaryData::keyNarrowPressed_png, BinaryData::keyNarrowPressed_pngSize).getPixelAt (82, 71);
     EXPECT_LT (down.getBrightness(), up.getBrightness() - 0.1f);
 }
 
 TEST (ImageResources, BackgroundIsOpaqueAndDarkAndLogoIsLightOnTransparent)
 {
-    const auto background = decode (BinaryData::background_png, BinaryData::background_pngSize);
+    const auto background = cachedImage (BinaryData::background_png, BinaryData::background_pngSize);
     ASSERT_TRUE (background.isValid());
     int notOpaque = 0, notDark = 0;
 
@@ -169,7 +168,7 @@ TEST (ImageResources, BackgroundIsOpaqueAndDarkAndLogoIsLightOnTransparent)
     EXPECT_EQ (notOpaque, 0);
     EXPECT_EQ (notDark, 0);
 
-    const auto logo = decode (BinaryData::logo_png, BinaryData::logo_pngSize);
+    const auto logo = cachedImage (BinaryData::logo_png, BinaryData::logo_pngSize);
     ASSERT_TRUE (logo.isValid());
     int transparent = 0, light = 0, darkInk = 0;
 

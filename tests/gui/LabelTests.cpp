@@ -6,46 +6,24 @@
 
 #include <vector>
 
-namespace juce
-{
-// The framework's message-loop step (defined in juce_events); used to drain pending messages.
-bool dispatchNextMessageOnSystemQueue (bool returnIfNoPendingMessages);
-} // namespace juce
+#include "GuiTestSupport.h"
 
 namespace
 {
+using guitest::countDifferentPixels;
+using guitest::countPixelsOfColour;
+using guitest::render;
+
 constexpr juce::uint32 panelColour = 0xff1f1f1fU;
 constexpr juce::uint32 frameColour = 0xff2f4f4fU;
 constexpr juce::uint32 textColour  = 0xff7a7a7aU;
-
-juce::Image render (juce::Component& component)
-{
-    juce::Image image (juce::Image::ARGB, component.getWidth(), component.getHeight(), true);
-    juce::Graphics g (image);
-    component.paintEntireComponent (g, false);
-    return image;
-}
 
 juce::uint32 argbAt (const juce::Image& image, int x, int y)
 {
     return image.getPixelAt (x, y).getARGB();
 }
 
-int countDifferentPixels (const juce::Image& a, const juce::Image& b)
-{
-    if (a.getBounds() != b.getBounds())
-        return -1;
-
-    int count = 0;
-
-    for (int y = 0; y < a.getHeight(); ++y)
-        for (int x = 0; x < a.getWidth(); ++x)
-            if (argbAt (a, x, y) != argbAt (b, x, y))
-                ++count;
-
-    return count;
-}
-
+// Delivers the messages already queued (at most 1000), without waiting for more.
 void drainMessages()
 {
     for (int i = 0; i < 1000 && juce::dispatchNextMessageOnSystemQueue (true); ++i) {}
@@ -343,13 +321,6 @@ TEST (LabelPainting, SkipsAnImageThatCannotBeDecoded)
         EXPECT_EQ (argbAt (image, 10, 40), c.centre);
 
         // The text is still drawn.
-        int textPixels = 0;
-
-        for (int y = 0; y < image.getHeight(); ++y)
-            for (int x = 0; x < image.getWidth(); ++x)
-                if (argbAt (image, x, y) == textColour)
-                    ++textPixels;
-
-        EXPECT_GT (textPixels, 20);
+        EXPECT_GT (countPixelsOfColour (image, textColour), 20);
     }
 }

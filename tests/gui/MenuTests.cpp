@@ -2,23 +2,13 @@
 
 #include <gtest/gtest.h>
 
-// The project builds with modal loops disabled, so MessageManager::runDispatchLoopUntil does not
-// exist; this is the function it would call to deliver one queued message.
-namespace juce
-{
-bool dispatchNextMessageOnSystemQueue (bool returnIfNoPendingMessages);
-}
+#include "GuiTestSupport.h"
 
 namespace
 {
-void runMessageLoop (int milliseconds)
-{
-    const auto end = juce::Time::currentTimeMillis() + milliseconds;
-
-    while (juce::Time::currentTimeMillis() < end)
-        if (! juce::dispatchNextMessageOnSystemQueue (true))
-            juce::Thread::sleep (1);
-}
+using guitest::mouseEvent;
+using guitest::render;
+using guitest::runMessageLoop;
 
 /** Runs the message loop until the condition holds, for at most the given time. */
 bool runMessageLoopUntil (std::function<bool()> condition, int timeoutMilliseconds)
@@ -34,23 +24,6 @@ bool runMessageLoopUntil (std::function<bool()> condition, int timeoutMillisecon
     }
 
     return true;
-}
-
-juce::MouseEvent mouseEvent (juce::Component& target)
-{
-    const auto now = juce::Time::getCurrentTime();
-    return { juce::Desktop::getInstance().getMainMouseSource(), {}, {},
-             juce::MouseInputSource::defaultPressure, juce::MouseInputSource::defaultOrientation,
-             juce::MouseInputSource::defaultRotation, juce::MouseInputSource::defaultTiltX,
-             juce::MouseInputSource::defaultTiltY, &target, &target, now, {}, now, 1, false };
-}
-
-juce::Image render (juce::Component& component)
-{
-    juce::Image image (juce::Image::ARGB, component.getWidth(), component.getHeight(), true);
-    juce::Graphics g (image);
-    component.paintEntireComponent (g, false);
-    return image;
 }
 
 /** What a pixel fully covered by `top` over an opaque `bottom` comes out as. */

@@ -2,31 +2,12 @@
 
 #include <gtest/gtest.h>
 
-// The project builds with modal loops disabled, so MessageManager::runDispatchLoopUntil does not
-// exist; this is the function it would call to deliver one queued message.
-namespace juce
-{
-bool dispatchNextMessageOnSystemQueue (bool returnIfNoPendingMessages);
-}
+#include "GuiTestSupport.h"
 
 namespace
 {
-void runMessageLoop (int milliseconds)
-{
-    const auto end = juce::Time::currentTimeMillis() + milliseconds;
-
-    while (juce::Time::currentTimeMillis() < end)
-        if (! juce::dispatchNextMessageOnSystemQueue (true))
-            juce::Thread::sleep (1);
-}
-
-juce::Image render (juce::Component& component)
-{
-    juce::Image image (juce::Image::ARGB, component.getWidth(), component.getHeight(), true);
-    juce::Graphics g (image);
-    component.paintEntireComponent (g, false);
-    return image;
-}
+using guitest::render;
+using guitest::runMessageLoop;
 
 /** A button whose face and outline are invisible, so that only the caption leaves pixels. */
 void showCaptionOnly (juce::TextButton& button)
