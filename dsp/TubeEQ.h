@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cmath>
+#include <limits>
 
 /**
     A boost-and-cut equaliser (low shelf, bell, high shelf, bell) followed by a biased
@@ -82,11 +83,22 @@ public:
 
         const float a = driveDecibels.getNextValue();
 
-        return (SampleType) ((double) (y - 0.25f) * std::pow (10.0, (double) a * 0.75 * -0.05));
+        // The power of ten only changes with the drive; outside a ramp it is the same every sample.
+        if (a != compensatedDecibels)
+        {
+            compensatedDecibels = a;
+            compensation = std::pow (10.0, (double) a * 0.75 * -0.05);
+        }
+
+        return (SampleType) ((double) (y - 0.25f) * compensation);
     }
 
     juce::SmoothedValue<float, juce::ValueSmoothingTypes::Linear> driveDecibels;
     juce::SmoothedValue<float, juce::ValueSmoothingTypes::Linear> driveGain;
     float sampleRate = 44100.0f;
     std::array<Band, 4> bands;
+
+private:
+    float compensatedDecibels = std::numeric_limits<float>::quiet_NaN();
+    double compensation = 1.0;
 };

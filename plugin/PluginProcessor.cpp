@@ -8,6 +8,7 @@
 namespace
 {
 constexpr int oversamplingFactor = 2;
+constexpr double maxSampleRate = 1.0e7;
 
 // juce::dsp::Gain keeps one gain value per sample on the stack; long blocks go through it in
 // slices of this length so that a huge host block cannot exhaust the audio thread's stack.
@@ -169,15 +170,21 @@ void TandrelAudioProcessor::prepareToPlay (double sampleRate, int samplesPerBloc
     settingsPending.store (false);
     qualityChangePending.store (false);
 
+    // A rate the host cannot mean is replaced; an absurdly high one is limited so that ramp
+    // lengths in samples stay countable.
     if (! (sampleRate > 0.0) || ! std::isfinite (sampleRate))
         sampleRate = 44100.0;
+
+    sampleRate = std::min (sampleRate, maxSampleRate);
 
     const int maxBlockSize = std::max (1, samplesPerBlock);
     hostSampleRate = sampleRate;
 
-    // A change that arrived before the very first preparation has already run the tube update
-    // on smoothers without a ramp, which took them straight to their targets.
-    if (! preparedOnce && parametersTouched.load())
+    // Changes that arrived since the last block would have set the drive smoothers' targets the
+    // moment they were made, and the preparation below then ends any ramp at those targets.
+    // Before the very first preparation the smoothers have no ramp at all, so such a change took
+    // them straight to their targets; only an instance nothing has touched fades in.
+    if (preparedOnce || parametersTouched.load())
         updateTubeEQParameters();
 
     oversamplingModule.initProcessing ((size_t) maxBlockSize);
@@ -262,7 +269,12 @@ void TandrelAudioProcessor::applyPendingSettings() noexcept
         return;
 
     if (qualityChangePending.exchange (false, std::memory_order_acq_rel))
+    {
+        // A drive change that came with this one (a restored state brings both, "drive" first)
+        // has already set its targets, which the re-preparation then reaches at once.
+        updateTubeEQParameters();
         prepareForQualityChange();
+    }
 
     updateGraphicParameters();
     updateCommonParameters();
@@ -288,12 +300,13 @@ void TandrelAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce
     if (! preparedOnce)
         return;
 
-    applyPendingSettings();
-
     const auto numChannels = (size_t) juce::jmin (buffer.getNumChannels(), preparedChannels, 2);
     auto block = juce::dsp::AudioBlock<float> (buffer).getSubsetChannelBlock (0, numChannels);
 
     const juce::AudioProcessLoadMeasurer::ScopedTimer timer (loadMeasurer);
+
+    // Bringing the settings up to date is audio-thread work too, so it counts towards the load.
+    applyPendingSettings();
 
     if (numChannels > 0 && block.getNumSamples() > 0)
         renderBlock (block);
@@ -470,19 +483,30 @@ void TandrelAudioProcessor::updateTubeEQParameters()
     bands[2].setParameter (Filter::kCutoff, highFrequency);
     bands[3].setParameter (Filter::kCutoff, highFrequency * 0.75f);
 
-    // Bandwidth 0..10 maps linearly onto q 0.1..0.7 (0.59999996 is 0.7f - 0.1f).
-    const auto q = (readParameter (tubeBandwidth) * 0.59999996f) / 10.0f + 0.1f;
+    const auto q = tubeQForBandwidth (readParameter (tubeBandwidth));
 
     for (auto& band : bands)
         band.setParameter (Filter::kQ, q);
 
     const auto driveDecibels = readParameter (drive);
     tubeEQModule.driveDecibels.setTargetValue (driveDecibels);
-    tubeEQModule.driveGain.setTargetValue ((float) std::pow (10.0, (double) (driveDecibels * 0.05f)));
+    tubeEQModule.driveGain.setTargetValue (driveGainForDecibels (driveDecibels));
+}
+
+float TandrelAudioProcessor::tubeQForBandwidth (float bandwidth) noexcept
+{
+    // 0..10 maps linearly onto q 0.1..0.7; 0.59999996 is 0.7f - 0.1f.
+    return (bandwidth * 0.59999996f) / 10.0f + 0.1f;
+}
+
+float TandrelAudioProcessor::driveGainForDecibels (float driveDecibels) noexcept
+{
+    return (float) std::pow (10.0, (double) (driveDecibels * 0.05f));
 }
 
 int TandrelAudioProcessor::readStereoType() const noexcept
 {
+    // Truncated toward zero, so anything from just above -1 up to just below 3 is a stereo type.
     const auto value = readParameter (ParameterIDs::midSide);
-    return (value >= 0.0f && value < 3.0f) ? (int) value : -1;
+    return (value > -1.0f && value < 3.0f) ? (int) value : -1;
 }

@@ -54,6 +54,11 @@ public:
 
     bool isBusesLayoutSupported (const BusesLayout& layouts) const override;
 
+    /** The tube bands' q for a "tube eq BW" value. */
+    static float tubeQForBandwidth (float bandwidth) noexcept;
+    /** The saturation stage's linear input gain for a "drive" value in dB. */
+    static float driveGainForDecibels (float driveDecibels) noexcept;
+
     juce::AudioProcessorValueTreeState treeState;
     juce::ValueTree variableTree;
     float windowWidth = 0.0f;

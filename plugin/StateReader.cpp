@@ -212,11 +212,16 @@ void dropNonFiniteParameterValues (juce::ValueTree& state)
 
     for (auto child : state)
     {
-        if (child.hasType (paramType) && child.hasProperty (valueProperty)
-            && ! std::isfinite ((float) child.getProperty (valueProperty)))
-        {
+        if (! child.hasType (paramType) || ! child.hasProperty (valueProperty))
+            continue;
+
+        const auto value = (double) child.getProperty (valueProperty);
+
+        if (! std::isfinite (value))
             child.removeProperty (valueProperty, nullptr);
-        }
+        else if (std::abs (value) > (double) std::numeric_limits<float>::max())
+            // Finite but beyond a float: the framework clamps it into the range once it fits.
+            child.setProperty (valueProperty, std::copysign ((double) std::numeric_limits<float>::max(), value), nullptr);
     }
 }
 

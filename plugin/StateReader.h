@@ -18,7 +18,8 @@ namespace StateReader
 juce::ValueTree read (const void* data, size_t numBytes);
 
 /** Removes every "value" of a "PARAM" child that is not a finite number, so that parameter
-    falls back to its default instead of carrying NaN or infinity into the DSP. */
+    falls back to its default instead of carrying NaN or infinity into the DSP, and brings finite
+    values beyond the float range to its edge, from where the framework clamps them. */
 void dropNonFiniteParameterValues (juce::ValueTree& state);
 
 /** A saved editor size: the property as a number of pixels, 0 when missing or not finite. */

@@ -500,6 +500,81 @@ TEST (ProcessorFadeIn, NoFadeOnceAParameterWasSetBeforePreparation)
     EXPECT_EQ (buffer.getSample (0, 0), 0.2f);
 }
 
+TEST (ProcessorFadeIn, NoFadeOnceAStateWasRestoredBeforePreparation)
+{
+    ProcessorHarness source, restored (1);
+    restored.restore (source.save());
+    restored.prepare (44100.0, 512);
+
+    juce::AudioBuffer<float> buffer (1, 512);
+    for (int i = 0; i < 512; ++i)
+        buffer.setSample (0, i, 0.2f);
+    restored.render (buffer);
+    EXPECT_EQ (buffer.getSample (0, 0), 0.2f);
+}
+
+TEST (ProcessorHandOver, ADriveChangeMadeWhileStoppedIsInPlaceFromTheFirstSample)
+{
+    // Changed between releaseResources and the next preparation: no ramp from the old drive.
+    ProcessorHarness harness (1);
+    harness.set (id (drive), 0.0f);
+    harness.prepare (44100.0, 512);
+    juce::AudioBuffer<float> buffer (1, 512);
+    harness.render (buffer);
+    harness.processor->releaseResources();
+
+    harness.set (id (drive), 12.0f);
+    harness.prepare (44100.0, 512);
+    for (int i = 0; i < 512; ++i)
+        buffer.setSample (0, i, -0.05f);
+    harness.render (buffer);
+
+    // In the waveshaper's linear region: 10^(12/20) in, -9 dB out.
+    EXPECT_NEAR (buffer.getSample (0, 0) / -0.05f, std::pow (10.0f, 3.0f / 20.0f), 1e-4f);
+}
+
+TEST (ProcessorHandOver, ARestoredDriveAndQualityTogetherTakeTheDriveAtOnce)
+{
+    ProcessorHarness source, target;
+    source.set (id (drive), 12.0f);
+    source.set (id (quality), 1.0f);
+    target.prepare (44100.0, 256);
+
+    // A steady small sine before and after the restore; with the new drive in place at once the
+    // sine's level is the same at the start of the next block as later on.
+    const double frequency = 441.0;
+    juce::AudioBuffer<float> before (2, 4410);
+    for (int ch = 0; ch < 2; ++ch)
+        TestSignals::fillSine (before.getWritePointer (ch), 4410, frequency, 44100.0, 0.02);
+    target.render (before);
+
+    target.restore (source.save());
+
+    juce::AudioBuffer<float> after (2, 4410);
+    for (int ch = 0; ch < 2; ++ch)
+        TestSignals::fillSine (after.getWritePointer (ch), 4410, frequency, 44100.0, 0.02, 4410);
+    target.render (after);
+
+    // Skip the first few milliseconds, where the cleared filters and the oversampler settle.
+    const auto early = TestSignals::sineAmplitude (after.getReadPointer (0) + 200, 300, frequency, 44100.0, 4410 + 200);
+    const auto late = TestSignals::sineAmplitude (after.getReadPointer (0) + 3000, 1000, frequency, 44100.0, 4410 + 3000);
+    EXPECT_NEAR (late / 0.02, std::pow (10.0, 3.0 / 20.0), 2e-3);
+    EXPECT_NEAR (early / late, 1.0, 2e-3);
+}
+
+TEST (ProcessorRoad, TubeBandwidthAndDriveMapExactly)
+{
+    EXPECT_EQ (TandrelAudioProcessor::tubeQForBandwidth (0.0f), 0.1f);
+    EXPECT_EQ (TandrelAudioProcessor::tubeQForBandwidth (5.0f), 0.39999998f);
+    EXPECT_EQ (TandrelAudioProcessor::tubeQForBandwidth (10.0f), 0.7f);
+    EXPECT_EQ (0.59999996f, 0.7f - 0.1f);
+
+    EXPECT_EQ (TandrelAudioProcessor::driveGainForDecibels (0.0f), 1.0f);
+    EXPECT_EQ (TandrelAudioProcessor::driveGainForDecibels (6.0f), (float) std::pow (10.0, (double) (6.0f * 0.05f)));
+    EXPECT_NEAR (TandrelAudioProcessor::driveGainForDecibels (6.0f), 1.9953f, 1e-4f);
+    EXPECT_NEAR (TandrelAudioProcessor::driveGainForDecibels (20.0f), 10.0f, 1e-5f);
+}
+
 //==============================================================================
 TEST (ProcessorRobustness, StaysFiniteAtEveryHostRateWithExtremeSettings)
 {

@@ -1,41 +1,24 @@
-// The audio thread must never allocate. Every allocation of this test program goes through the
-// replacement operator new below, which counts those made while a test marks its thread as
-// the audio thread.
+// The audio thread must never allocate. This test program replaces the C allocation functions
+// (which operator new and the framework's own buffers all end up in) with ones that count the
+// calls made while a test marks its thread as the audio thread, then hand over to glibc.
 
 #include "ProcessorHarness.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cerrno>
 #include <cstdlib>
-#include <new>
 
 namespace
 {
 thread_local bool countingAllocations = false;
 std::atomic<int> allocationsSeen { 0 };
 
-void* allocate (std::size_t size)
+inline void noteAllocation() noexcept
 {
     if (countingAllocations)
-        ++allocationsSeen;
-
-    if (auto* p = std::malloc (size == 0 ? 1 : size))
-        return p;
-
-    throw std::bad_alloc();
-}
-
-void* allocateAligned (std::size_t size, std::align_val_t alignment)
-{
-    if (countingAllocations)
-        ++allocationsSeen;
-
-    const auto align = (std::size_t) alignment;
-    if (auto* p = std::aligned_alloc (align, (size + align - 1) / align * align))
-        return p;
-
-    throw std::bad_alloc();
+        allocationsSeen.fetch_add (1, std::memory_order_relaxed);
 }
 
 /** Counts the allocations made on this thread while it lives. */
@@ -50,27 +33,39 @@ using namespace ParameterIDs;
 const char* id (int index) { return ids[(size_t) index]; }
 } // namespace
 
-void* operator new (std::size_t size) { return allocate (size); }
-void* operator new[] (std::size_t size) { return allocate (size); }
-void* operator new (std::size_t size, const std::nothrow_t&) noexcept { try { return allocate (size); } catch (...) { return nullptr; } }
-void* operator new[] (std::size_t size, const std::nothrow_t&) noexcept { try { return allocate (size); } catch (...) { return nullptr; } }
-void* operator new (std::size_t size, std::align_val_t a) { return allocateAligned (size, a); }
-void* operator new[] (std::size_t size, std::align_val_t a) { return allocateAligned (size, a); }
-void operator delete (void* p) noexcept { std::free (p); }
-void operator delete[] (void* p) noexcept { std::free (p); }
-void operator delete (void* p, std::size_t) noexcept { std::free (p); }
-void operator delete[] (void* p, std::size_t) noexcept { std::free (p); }
-void operator delete (void* p, std::align_val_t) noexcept { std::free (p); }
-void operator delete[] (void* p, std::align_val_t) noexcept { std::free (p); }
-void operator delete (void* p, std::size_t, std::align_val_t) noexcept { std::free (p); }
-void operator delete[] (void* p, std::size_t, std::align_val_t) noexcept { std::free (p); }
+extern "C"
+{
+void* __libc_malloc (size_t);
+void* __libc_calloc (size_t, size_t);
+void* __libc_realloc (void*, size_t);
+void* __libc_memalign (size_t, size_t);
+
+void* malloc (size_t size) { noteAllocation(); return __libc_malloc (size); }
+void* calloc (size_t count, size_t size) { noteAllocation(); return __libc_calloc (count, size); }
+void* realloc (void* p, size_t size) { noteAllocation(); return __libc_realloc (p, size); }
+void* memalign (size_t alignment, size_t size) { noteAllocation(); return __libc_memalign (alignment, size); }
+void* aligned_alloc (size_t alignment, size_t size) { noteAllocation(); return __libc_memalign (alignment, size); }
+
+int posix_memalign (void** result, size_t alignment, size_t size)
+{
+    noteAllocation();
+    auto* p = __libc_memalign (alignment, size);
+
+    if (p == nullptr)
+        return ENOMEM;
+
+    *result = p;
+    return 0;
+}
+}
 
 TEST (Realtime, CountingSeesAllocations)
 {
     AudioThreadScope scope;
-    auto* p = new int (3);
-    delete p;
-    EXPECT_EQ (scope.count(), 1);
+    juce::HeapBlock<float> block (64);
+    juce::AudioBuffer<float> buffer (2, 64);
+    juce::String text (juce::String::repeatedString ("allocated ", 10));
+    EXPECT_GE (scope.count(), 3);
 }
 
 TEST (Realtime, RenderingAndApplyingChangesAllocateNothing)

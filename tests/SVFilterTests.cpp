@@ -393,3 +393,120 @@ TEST (SVFilterRobustness, ProcessesNoMoreChannelsThanPrepared)
     run (unprepared, untouched);
     EXPECT_TRUE (buffersEqual (untouched, input));
 }
+
+//==============================================================================
+// The arithmetic bit for bit: which steps are single and which double precision, in which order.
+
+namespace
+{
+// One step of the recursion and the output mix, written out as the filter is specified, with
+// the weights of one type (1 for it, 0 for the others) in their fixed order.
+double referenceTick (const Filter::Coefficients& c, Filter::FilterType type, double x, double& s1, double& s2)
+{
+    const double hp = (x - c.twoDamping * s1 - c.g * s1 - s2) * c.normaliser;
+    const double bp = c.g * hp + s1;
+    const double lp = c.g * bp + s2;
+    s1 = c.g * hp + bp;
+    s2 = c.g * bp + lp;
+
+    const auto weight = [type] (Filter::FilterType t) { return t == type ? 1.0f : 0.0f; };
+    const double k = c.gainFactor;
+
+    return weight (Filter::kLowShelf) * (x + k * lp)
+         + weight (Filter::kBell) * (x + k * (c.twoDamping * bp))
+         + weight (Filter::kHighShelf) * (x + k * hp)
+         + weight (Filter::kHighPass) * hp
+         + weight (Filter::kLowPass) * lp;
+}
+} // namespace
+
+TEST (SVFilterArithmetic, ProportionalDampingIsExact)
+{
+    for (const float gainDb : { 0.0f, 6.0f, -6.0f, 12.0f, 3.3f })
+    {
+        const auto c = (float) std::pow (10.0, (double) (std::abs (gainDb) * 0.05f));
+
+        EXPECT_EQ (makeFilter (Filter::kBell, 700.0f, gainDb, Filter::kProportional).getCoefficients().damping,
+                   1.0 + (double) (c * -0.1f)) << gainDb;
+
+        for (auto type : { Filter::kLowShelf, Filter::kHighShelf, Filter::kHighPass, Filter::kLowPass })
+            EXPECT_EQ (makeFilter (type, 700.0f, gainDb, Filter::kProportional).getCoefficients().damping,
+                       1.0 - (double) (c * 0.25f - 0.24f)) << gainDb << " type " << type;
+    }
+}
+
+TEST (SVFilterArithmetic, RecursionAndMixAreExactForEveryType)
+{
+    for (auto type : { Filter::kLowShelf, Filter::kHighPass, Filter::kBell, Filter::kLowPass, Filter::kHighShelf })
+    {
+        auto filter = makeFilter (type, 1234.0f, 5.5f, Filter::kProportional);
+        const auto c = filter.getCoefficients();
+        auto buffer = noiseBuffer (1, 64);
+        const auto input = buffer;
+        run (filter, buffer);
+
+        double s1 = 0.0, s2 = 0.0;
+        for (int i = 0; i < 64; ++i)
+            ASSERT_EQ (buffer.getSample (0, i), (float) referenceTick (c, type, (double) input.getSample (0, i), s1, s2))
+                << "type " << type << " sample " << i;
+    }
+}
+
+TEST (SVFilterArithmetic, MidAndSideFramesAreExact)
+{
+    for (auto stereoType : { Filter::kMid, Filter::kSide })
+    {
+        auto filter = makeFilter (Filter::kBell, 900.0f, -7.0f, Filter::kProportional, 48000.0, 2);
+        filter.setStereoType (stereoType);
+        const auto c = filter.getCoefficients();
+        auto buffer = noiseBuffer (2, 64);
+        const auto input = buffer;
+        run (filter, buffer);
+
+        double s1 = 0.0, s2 = 0.0;
+        for (int i = 0; i < 64; ++i)
+        {
+            const float l = input.getSample (0, i), r = input.getSample (1, i);
+            const double mid = (double) (l + r) * 0.5, side = (double) (l - r) * 0.5;
+            const double selected = stereoType == Filter::kMid ? mid : side;
+            const auto y = (float) referenceTick (c, Filter::kBell, (double) (float) selected, s1, s2);
+
+            const float expectedLeft = stereoType == Filter::kMid ? (float) (side + (double) y) : (float) (mid + (double) y);
+            const float expectedRight = stereoType == Filter::kMid ? (float) ((double) y - side) : (float) (mid - (double) y);
+            ASSERT_EQ (buffer.getSample (0, i), expectedLeft) << stereoType << " " << i;
+            ASSERT_EQ (buffer.getSample (1, i), expectedRight) << stereoType << " " << i;
+        }
+    }
+}
+
+TEST (SVFilterArithmetic, SampleRateTermsComeFromTheRateAsAFloat)
+{
+    // 44100.7 is not a float: the rate is rounded first, and T/2 is 0.5 * (1 / rate).
+    Filter filter;
+    filter.prepare ({ 44100.7, 64, 1 });
+    filter.setParameter (Filter::kCutoff, 1000.0f);
+
+    const double rate = (double) (float) 44100.7;
+    const double halfPeriod = 0.5 * (1.0 / rate);
+    EXPECT_EQ (filter.getCoefficients().g, std::tan (6280.0 * halfPeriod) * (2.0 * rate) * halfPeriod);
+}
+
+TEST (SVFilterRobustness, CodesNoIntCanHoldSelectNothing)
+{
+    auto filter = makeFilter (Filter::kBell, 1000.0f, 6.0f, Filter::kParametric);
+    filter.setParameter (Filter::kType, 3.0e9f);
+    filter.setParameter (Filter::kQType, -3.0e9f);
+
+    // Still the bell it was; the out-of-range mode leaves the damping alone.
+    const double centre = 1000.0 * (double) 6.28f / TestSignals::twoPi;
+    EXPECT_NEAR (TestSignals::toDecibels (measureGain (filter, centre, 44100.0)), 6.0, 1e-4);
+}
+
+TEST (SVFilterRobustness, CutoffsJustBelowNyquistKeepTheirExactCoefficients)
+{
+    // At 32 kHz a 15.9 kHz cutoff is below the Nyquist frequency, so nothing is limited.
+    const auto filter = makeFilter (Filter::kHighShelf, 15900.0f, 3.0f, Filter::kParametric, 32000.0);
+    const double halfPeriod = 0.5 * (1.0 / 32000.0);
+    const double wd = (double) (15900.0f * 6.28f);
+    EXPECT_EQ (filter.getCoefficients().g, std::tan (wd * halfPeriod) * (2.0 * 32000.0) * halfPeriod);
+}

@@ -227,7 +227,7 @@ TEST (State, OutOfRangeValuesAreClampedAndNonFiniteOnesFallBackToTheDefault)
     EXPECT_EQ (target.get (id (highpass)), 20.0f);
     EXPECT_EQ (target.get (id (drive)), 0.0f);
     EXPECT_EQ (target.get (id (graphicGain1)), 0.0f);
-    EXPECT_EQ (target.get (id (parametricGain1)), 0.0f);
+    EXPECT_EQ (target.get (id (parametricGain1)), 12.0f); // finite, only too large for a float
     EXPECT_EQ (target.processor->windowWidth, 0.0f);
 
     juce::AudioBuffer<float> buffer (2, 2048);

@@ -93,7 +93,7 @@ public:
         switch (id)
         {
             case kType:
-                filterType = (int) value;
+                filterType = toCode (value);
                 switch (filterType)
                 {
                     case kLowShelf:  lowShelfMix = 1.0f;  break;
@@ -126,7 +126,7 @@ public:
                 break;
 
             case kQType:
-                qType = (int) value;
+                qType = toCode (value);
                 if (qType == kProportional)
                     updateProportionalDamping();
                 else if (qType == kParametric)
@@ -176,12 +176,18 @@ public:
 
     Coefficients getCoefficients() const noexcept { return { g, damping, twoDamping, normaliser, gainFactor }; }
 
-    /** The prewarp angle omega * T / 2 is kept at or below this, about 0.477 of the running rate:
-        tan() turns infinite and then negative at pi/2, which would make a cutoff at or above the
-        Nyquist frequency blow the filter up. Cutoffs that stay below it are not touched. */
-    static constexpr double maxPrewarpAngle = 1.5;
+    /** The prewarp angle omega * T / 2 is kept at or below this, just under pi/2 (0.99994 of the
+        Nyquist frequency): tan() turns infinite and then negative at pi/2, which would make a
+        cutoff at or above the Nyquist frequency blow the filter up. Cutoffs below it are exact. */
+    static constexpr double maxPrewarpAngle = 1.5707;
 
 private:
+    // A type or mode code, truncated toward zero; values no int can hold are no code at all.
+    static int toCode (float value) noexcept
+    {
+        return (value > -2147483648.0f && value < 2147483648.0f) ? (int) value : -1;
+    }
+
     // A high-pass at its lowest cutoff, a low-pass at its highest and any other type at 0 dB
     // leave the block unchanged; they skip the recursion and keep their state.
     bool isTransparent() const noexcept
