@@ -11,7 +11,7 @@ trap 'rm -rf "$build"' EXIT
 generator=()
 if command -v ninja > /dev/null 2>&1; then generator=(-G Ninja); fi
 
-cmake -S "$repo/scripts/imagegen" -B "$build" "${generator[@]}" -DCMAKE_BUILD_TYPE=Release > "$build/configure.log" \
+cmake -S "$repo/scripts/imagegen" -B "$build" ${generator[@]+"${generator[@]}"} -DCMAKE_BUILD_TYPE=Release > "$build/configure.log" \
     || { cat "$build/configure.log"; exit 1; }
 cmake --build "$build" -j "$(nproc 2> /dev/null || echo 4)" > "$build/build.log" \
     || { cat "$build/build.log"; exit 1; }

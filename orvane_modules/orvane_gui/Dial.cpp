@@ -47,11 +47,6 @@ void FullDialLAF::drawLabel (Graphics& g, Label& label)
     orvane_gui::drawValueBox (g, label, *this, valueBoxFont (lastSliderWidth));
 }
 
-ImageEffectFilter* FullDialLAF::getSliderEffect (Slider& slider)
-{
-    return slider.getComponentEffect();
-}
-
 void FullDialLAF::drawRotarySlider (Graphics& g, int x, int y, int width, int height, float sliderPos,
                                     float rotaryStartAngle, float rotaryEndAngle, Slider& slider)
 {
@@ -80,6 +75,13 @@ Dial::~Dial()
 {
     // The look must be released before any of the look members goes away.
     setLookAndFeel (nullptr);
+    setComponentEffect (nullptr);
+}
+
+void Dial::lookAndFeelChanged()
+{
+    juce::Slider::lookAndFeelChanged();
+    setComponentEffect (&shadowEffect);
 }
 
 void Dial::initProps (const juce::String& suffix, double min, double max, double interval, double defaultValue)

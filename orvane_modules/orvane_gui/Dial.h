@@ -17,11 +17,6 @@ public:
                            float sliderPos, float rotaryStartAngle, float rotaryEndAngle,
                            Slider& slider) override;
 
-    /** Keeps whatever effect the slider has. The framework's slider installs this effect again
-        each time its look or one of its colours changes; without this, an owner's colour change
-        would drop the dial's drop shadow. */
-    ImageEffectFilter* getSliderEffect (Slider& slider) override;
-
     static orvane_gui::DialFaceGeometry computeGeometry (int x, int y, int width, int height,
                                                          float sliderPos, float rotaryStartAngle, float rotaryEndAngle);
     static float valueBoxFontHeight (float sliderWidth);
@@ -51,10 +46,22 @@ public:
     void mouseEnter (const juce::MouseEvent& event) override;
     void mouseExit (const juce::MouseEvent& event) override;
 
+    /** Keeps the drop shadow: the framework's slider replaces its component effect with its
+        look's (none) every time the look or one of its colours changes. */
+    void lookAndFeelChanged() override;
+
+    /** The alternative faces this dial holds; install one with setLookAndFeel to use it. */
+    juce::HardDialLAF& getHardDialLAF() noexcept { return hardDialLAF; }
+    juce::FullDialMirrowLAF& getFullDialMirrowLAF() noexcept { return fullDialMirrowLAF; }
+    juce::AlphaDialLAF& getAlphaDialLAF() noexcept { return alphaDialLAF; }
+    juce::CustomAbleDialLAF& getCustomAbleDialLAF() noexcept { return customAbleDialLAF; }
+    /** The face the dial installs itself. */
+    juce::FullDialLAF& getFullDialLAF() noexcept { return fullDialLAF; }
+
 private:
     void initProps (const juce::String& suffix, double min, double max, double interval, double defaultValue);
 
-    // Alternative faces, held for users of the library and never installed here.
+    // Every dial owns its own looks, so the width a look records is always this dial's.
     juce::HardDialLAF hardDialLAF;
     juce::FullDialLAF fullDialLAF;
     juce::FullDialMirrowLAF fullDialMirrowLAF;

@@ -68,9 +68,7 @@ namespace dialface
         g.drawEllipse (dial.disc, ringThickness);
 
         g.setColour (pointer);
-        juce::Path bar;
-        bar.addRectangle (dial.pointerBar);
-        g.fillPath (bar, dial.pointerTransform);
+        g.fillPath (dial.pointerPath());
     }
 } // namespace dialface
 

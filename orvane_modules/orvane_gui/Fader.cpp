@@ -6,8 +6,13 @@ Array<int> FaderLAF::tickValues (double rangeStart, double rangeEnd)
 {
     Array<int> values;
 
-    for (auto i = (int) rangeStart; i < rangeEnd + 1; ++i)
-        if (i % 2 == 0 && i <= 12)
+    // Nothing above 12 is ever marked, so the walk stops there; a start no int can hold has no
+    // whole values to mark in any range this fader can show.
+    if (! (rangeStart > -1.0e9 && rangeStart < 1.0e9))
+        return values;
+
+    for (auto i = (int) rangeStart; i < rangeEnd + 1 && i <= 12; ++i)
+        if (i % 2 == 0)
             values.add (i);
 
     return values;
@@ -61,11 +66,6 @@ Font FaderLAF::getValueBoxFont() const
 void FaderLAF::drawLabel (Graphics& g, Label& label)
 {
     orvane_gui::drawValueBox (g, label, *this, getValueBoxFont());
-}
-
-ImageEffectFilter* FaderLAF::getSliderEffect (Slider& slider)
-{
-    return slider.getComponentEffect();
 }
 
 void FaderLAF::drawLinearSlider (Graphics& g, int x, int y, int width, int height,
@@ -125,6 +125,13 @@ Fader::Fader (juce::String suffix, juce::String /*name*/, double minimum, double
 Fader::~Fader()
 {
     setLookAndFeel (nullptr);
+    setComponentEffect (nullptr);
+}
+
+void Fader::lookAndFeelChanged()
+{
+    juce::Slider::lookAndFeelChanged();
+    setComponentEffect (&shadowEffect);
 }
 
 void Fader::initProps (const juce::String& suffix, double minimum, double maximum, double interval, double defaultValue)

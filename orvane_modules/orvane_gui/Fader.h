@@ -28,11 +28,6 @@ public:
                            float sliderPos, float minSliderPos, float maxSliderPos,
                            Slider::SliderStyle, Slider&) override;
 
-    /** Keeps whatever effect the slider has. The framework's slider installs this effect again
-        each time its look or one of its colours changes; without this, the fader's drop shadow
-        would be dropped at the first hover. */
-    ImageEffectFilter* getSliderEffect (Slider&) override;
-
     /** The values that get a tick mark: the even integers from the range start (truncated
         toward zero) while below rangeEnd + 1, never above 12. */
     static Array<int> tickValues (double rangeStart, double rangeEnd);
@@ -87,6 +82,10 @@ public:
     void mouseDown (const juce::MouseEvent&) override;
     void mouseUp (const juce::MouseEvent&) override;
     void mouseDoubleClick (const juce::MouseEvent&) override;
+
+    /** Keeps the drop shadow: the framework's slider replaces its component effect with its
+        look's (none) every time the look or one of its colours changes, hover included. */
+    void lookAndFeelChanged() override;
 
 private:
     void initProps (const juce::String& suffix, double minimum, double maximum, double interval, double defaultValue);

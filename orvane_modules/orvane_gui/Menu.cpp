@@ -75,17 +75,32 @@ Menu::Menu()
 
 Menu::~Menu()
 {
+    // An open popup list still draws with menuLAF; close it before the look goes.
+    hidePopup();
     setLookAndFeel (nullptr);
 }
 
+// The framework's combo box also hands on the mouse-enter and -exit events of the text label
+// inside it, and rebuilds that label at every colour change, after which the pointer "enters"
+// the new label. Only entering and leaving the box as a whole count as hovering, so that the
+// highlight really ends after a second while the pointer rests on the text.
 void Menu::mouseEnter (const juce::MouseEvent&)
 {
+    if (pointerIsOver)
+        return;
+
+    pointerIsOver = true;
     setColour (juce::ComboBox::backgroundColourId, menuHoverColour());
     startTimer (1000);
 }
 
 void Menu::mouseExit (const juce::MouseEvent&)
 {
+    // Moving between the label and the rest of the box is no exit.
+    if (isMouseOver (true))
+        return;
+
+    pointerIsOver = false;
     setColour (juce::ComboBox::backgroundColourId, menuFaceColour());
     stopTimer();
 }

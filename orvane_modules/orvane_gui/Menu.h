@@ -51,6 +51,7 @@ private:
     void timerCallback() override;
 
     juce::CustomMenuLAF menuLAF;
+    bool pointerIsOver = false;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (Menu)
 };

@@ -78,9 +78,11 @@ public:
     void mouseEnter (const juce::MouseEvent&) override;
     void mouseExit (const juce::MouseEvent&) override;
 
-    /** The polarity look this toggle owns; install it with setLookAndFeel to show a polarity
-        switch instead of a power switch. */
+    /** The polarity look this toggle owns; install it on this toggle with setLookAndFeel to
+        show a polarity switch instead of a power switch, and getPowerToggleLAF to go back. The
+        looks live as long as the toggle, so they are for this toggle only. */
     juce::PhaseToggleLAF& getPhaseToggleLAF() noexcept { return phaseToggleLAF; }
+    juce::PowerToggleLAF& getPowerToggleLAF() noexcept { return powerToggleLAF; }
 
 private:
     juce::PowerToggleLAF powerToggleLAF;

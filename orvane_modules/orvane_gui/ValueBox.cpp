@@ -4,7 +4,10 @@ void drawValueBox (juce::Graphics& g, juce::Label& label, juce::LookAndFeel& loo
 {
     g.fillAll (label.findColour (juce::Label::backgroundColourId));
 
-    label.setEditable (true, false, false);
+    // Editable on a single click, changes kept on loss of focus; a value box configured
+    // read-only by its slider therefore takes text entry once it has been drawn.
+    if (! label.isEditableOnSingleClick() || label.isEditableOnDoubleClick() || label.doesLossOfFocusDiscardChanges())
+        label.setEditable (true, false, false);
 
     if (! label.isBeingEdited())
     {

@@ -316,6 +316,16 @@ TEST_F (DialWidget, ShadowSurvivesColourChangesByItsOwner)
     dial.setColour (juce::Slider::thumbColourId, juce::Colour (0xff763232));
     dial.setColour (juce::Slider::rotarySliderFillColourId, juce::Colour (0xff808080));
     EXPECT_EQ (dial.getComponentEffect(), shadow);
+
+    // Also under any of the faces it holds, and back under its own.
+    for (juce::LookAndFeel* look : std::initializer_list<juce::LookAndFeel*> { &dial.getHardDialLAF(), &dial.getAlphaDialLAF(),
+                                                                              &dial.getFullDialMirrowLAF(), &dial.getCustomAbleDialLAF(),
+                                                                              &dial.getFullDialLAF() })
+    {
+        dial.setLookAndFeel (look);
+        dial.setColour (juce::Slider::thumbColourId, juce::Colour (0xff324a76));
+        EXPECT_EQ (dial.getComponentEffect(), shadow);
+    }
 }
 
 //==============================================================================

@@ -98,6 +98,8 @@ TEST (FaderLAFTest, TicksStandAtEvenValuesFromTheTruncatedStartUpToTwelve)
         { -13.5,   12.0,    evens (-12, 12) }, // truncated to -13, not floored to -14
         { 11.0,    11.0,    {} },              // 12 is not below 11 + 1
         { 11.0,    11.5,    { 12 } },
+        { 1.0e12,  2.0e12,  {} },              // starts no int can hold mark nothing
+        { -1.0e12, 12.0,    {} },
     };
 
     for (const auto& c : cases)
@@ -207,6 +209,30 @@ TEST (FaderLAFTest, DrawsBlackTicksAndTrackAndAGradientThumbWithAShadow)
     EXPECT_GT (shadow.getAlpha(), 0);
     EXPECT_LT (shadow.getAlpha(), 255);
     EXPECT_EQ (shadow.withAlpha ((juce::uint8) 0xff).getARGB(), 0xff000000u);
+}
+
+TEST (FaderTest, ShadowIsABlackFourPixelGlowAroundTheFader)
+{
+    orvane_gui::Fader fader (" dB", {}, -12.0, 12.0, 0.5, 0.0);
+    fader.setBounds (0, 0, 60, 300);
+    fader.setValue (4.0);
+
+    orvane_gui::Fader plainFader (" dB", {}, -12.0, 12.0, 0.5, 0.0);
+    plainFader.setBounds (fader.getBounds());
+    plainFader.setValue (4.0);
+    plainFader.setComponentEffect (nullptr);
+    const auto plain = render (plainFader);
+
+    // The fader with its effect equals the plain fader over a black shadow of radius 4, unmoved.
+    juce::Image expected (juce::Image::ARGB, fader.getWidth(), fader.getHeight(), true);
+    {
+        juce::Graphics g (expected);
+        juce::DropShadow (juce::Colour (0xff000000), 4, {}).drawForImage (g, plain);
+        g.setOpacity (1.0f);
+        g.drawImageAt (plain, 0, 0);
+    }
+
+    EXPECT_EQ (guitest::countDifferentPixels (render (fader), expected), 0);
 }
 
 TEST (FaderLAFTest, ValueTrackRunsFromTheTrackStartToTheThumb)

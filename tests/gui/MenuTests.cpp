@@ -119,6 +119,31 @@ TEST (MenuTest, HoverLightensUntilTheFirstTickAndTheTimerRunsUntilExit)
     EXPECT_EQ (background (menu), marker);
 }
 
+TEST (MenuTest, EntersHandedOnFromItsTextLabelDoNotLightItAgain)
+{
+    // The combo box forwards its text label's mouse events and rebuilds that label on every
+    // colour change, after which the pointer, resting on the text, "enters" the new label.
+    orvane_gui::Menu menu;
+    menu.setBounds (0, 0, 160, 30);
+    menu.addItem ("Stereo", 1);
+    auto* label = guitest::firstChildLabel (menu);
+    ASSERT_NE (label, nullptr);
+
+    menu.mouseEnter (mouseEvent (*label));
+    EXPECT_EQ (background (menu), lit);
+    EXPECT_TRUE (runMessageLoopUntil ([&] { return background (menu) == normal; }, 3000));
+
+    auto* rebuiltLabel = guitest::firstChildLabel (menu);
+    ASSERT_NE (rebuiltLabel, nullptr);
+    menu.mouseEnter (mouseEvent (*rebuiltLabel));
+    EXPECT_EQ (background (menu), normal);
+
+    // Once it has really been left, entering lights it again.
+    menu.mouseExit (mouseEvent (*rebuiltLabel));
+    menu.mouseEnter (mouseEvent (menu));
+    EXPECT_EQ (background (menu), lit);
+}
+
 TEST (MenuTest, LeavingBeforeTheFirstTickRestoresAtOnceAndStopsTheTimer)
 {
     orvane_gui::Menu menu;
