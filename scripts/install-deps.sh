@@ -5,13 +5,13 @@ set -euo pipefail
 
 packages=(
   # toolchain
-  build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
+  build-essential cmake ninja-build pkg-config
   # the framework and the libraries its Linux backends link against
   juce-modules-source lv2-dev
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   # plug-in bundle checks and headless GUI runs
-  lilv-utils xvfb xauth x11-apps
+  lilv-utils xvfb xauth
   # a Helvetica-metric sans face for Linux, where Helvetica itself is absent, and the
   # framework's default sans-serif face
   fonts-urw-base35 fonts-dejavu-core
