@@ -1,5 +1,7 @@
 #include "PluginProcessor.h"
 
+#include "../editor/PluginEditor.h"
+
 #include "ParameterIDs.h"
 #include "StateReader.h"
 
@@ -144,7 +146,7 @@ bool TandrelAudioProcessor::hasEditor() const { return true; }
 
 juce::AudioProcessorEditor* TandrelAudioProcessor::createEditor()
 {
-    return new juce::GenericAudioProcessorEditor (*this);
+    return new TandrelAudioProcessorEditor (*this);
 }
 
 int TandrelAudioProcessor::getNumPrograms() { return 1; }

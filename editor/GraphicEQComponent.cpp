@@ -1,0 +1,3 @@
+#include "GraphicEQComponent.h"
+
+// Placeholder: being written.

@@ -1,0 +1,3 @@
+#include "ParametricEQComponent.h"
+
+// Placeholder: being written.

@@ -1,0 +1,3 @@
+#include "TubeEQComponent.h"
+
+// Placeholder: being written.

@@ -1,0 +1,3 @@
+#include "ZK_Window.h"
+
+// Placeholder: being written.

@@ -1,0 +1,5 @@
+#include "editor/PluginEditor.h"
+
+#include <gtest/gtest.h>
+
+// Placeholder: being written.
