@@ -1,5 +1,382 @@
 #include "editor/PluginEditor.h"
 
+#include "../ProcessorHarness.h"
+#include "../gui/GuiTestSupport.h"
+
 #include <gtest/gtest.h>
 
-// Placeholder: being written.
+namespace
+{
+using Editor = TandrelAudioProcessorEditor;
+using namespace ParameterIDs;
+
+const char* id (int index) { return ids[(size_t) index]; }
+
+// A processor and an editor on it, as a host opens them.
+struct EditorFixture : public ::testing::Test
+{
+    std::unique_ptr<Editor> open()
+    {
+        return std::make_unique<Editor> (*harness.processor);
+    }
+
+    // Lets queued attachment updates and asynchronous slider notifications arrive.
+    static void settle() { guitest::runMessageLoop (100); }
+
+    ProcessorHarness harness;
+};
+
+void click (juce::Button& button)
+{
+    button.triggerClick();
+    guitest::runMessageLoop (50);
+}
+} // namespace
+
+//==============================================================================
+TEST (EditorWindowSize, DefaultsAndLimitsFollowTheMainDisplaysWidth)
+{
+    struct Case { int displayWidth; Editor::WindowSize expected; };
+    const Case cases[] = {
+        { 1440, { 936, 468, 702, 351, 1170, 585 } },
+        { 1441, { 720, 360, 540, 270, 900, 450 } },   // a wider display gives a smaller window
+        { 1920, { 960, 480, 720, 360, 1200, 600 } },
+        { 1280, { 832, 416, 624, 312, 1040, 520 } },
+    };
+
+    for (const auto& c : cases)
+    {
+        const auto size = Editor::defaultWindowSize (c.displayWidth);
+        EXPECT_EQ (size.width, c.expected.width) << c.displayWidth;
+        EXPECT_EQ (size.height, c.expected.height) << c.displayWidth;
+        EXPECT_EQ (size.minWidth, c.expected.minWidth) << c.displayWidth;
+        EXPECT_EQ (size.minHeight, c.expected.minHeight) << c.displayWidth;
+        EXPECT_EQ (size.maxWidth, c.expected.maxWidth) << c.displayWidth;
+        EXPECT_EQ (size.maxHeight, c.expected.maxHeight) << c.displayWidth;
+    }
+}
+
+TEST_F (EditorFixture, OpensAtTheDisplaysDefaultSizeResizableAtTwoToOne)
+{
+    const auto expected = Editor::defaultWindowSize (Editor::mainDisplayUserAreaWidth());
+    auto editor = open();
+
+    EXPECT_EQ (editor->getWidth(), expected.width);
+    EXPECT_EQ (editor->getHeight(), expected.height);
+    EXPECT_TRUE (editor->isResizable());
+
+    auto* constrainer = editor->getConstrainer();
+    ASSERT_NE (constrainer, nullptr);
+    EXPECT_EQ (constrainer->getFixedAspectRatio(), 2.0);
+    EXPECT_EQ (constrainer->getMinimumWidth(), expected.minWidth);
+    EXPECT_EQ (constrainer->getMinimumHeight(), expected.minHeight);
+    EXPECT_EQ (constrainer->getMaximumWidth(), expected.maxWidth);
+    EXPECT_EQ (constrainer->getMaximumHeight(), expected.maxHeight);
+}
+
+TEST_F (EditorFixture, ASavedSizeIsAppliedAsStoredBeyondTheLimits)
+{
+    const auto limits = Editor::defaultWindowSize (Editor::mainDisplayUserAreaWidth());
+    const float width = (float) limits.maxWidth + 300.7f;
+
+    harness.processor->windowWidth = width;
+    harness.processor->windowHeight = width / 2.0f + 0.9f;
+    auto editor = open();
+
+    EXPECT_EQ (editor->getWidth(), (int) width);
+    EXPECT_EQ (editor->getHeight(), (int) (width / 2.0f + 0.9f));
+
+    harness.processor->windowWidth = 1000.7f;
+    harness.processor->windowHeight = 500.9f;
+    editor = open();
+    EXPECT_EQ (editor->getWidth(), 1000);
+    EXPECT_EQ (editor->getHeight(), 500);
+}
+
+TEST_F (EditorFixture, ASavedSizeNoWindowCanHaveCountsAsNoneSaved)
+{
+    const auto expected = Editor::defaultWindowSize (Editor::mainDisplayUserAreaWidth());
+    const std::pair<float, float> sizes[] = { { 1000.0f, 0.0f }, { -400.0f, 200.0f }, { 1.0e9f, 5.0e8f }, { 0.5f, 300.0f } };
+
+    for (const auto& [width, height] : sizes)
+    {
+        harness.processor->windowWidth = width;
+        harness.processor->windowHeight = height;
+        auto editor = open();
+        EXPECT_EQ (editor->getWidth(), expected.width) << width << " x " << height;
+        EXPECT_EQ (editor->getHeight(), expected.height) << width << " x " << height;
+    }
+}
+
+TEST_F (EditorFixture, TheOpeningSizeReachesTheStoredStateButNotTheSavedSize)
+{
+    auto editor = open();
+    auto& variables = harness.processor->variableTree;
+
+    EXPECT_EQ (harness.processor->windowWidth, 0.0f);
+    EXPECT_EQ (harness.processor->windowHeight, 0.0f);
+    EXPECT_EQ ((int) variables.getProperty ("width"), editor->getWidth());
+    EXPECT_EQ ((int) variables.getProperty ("height"), editor->getHeight());
+    EXPECT_TRUE (variables.getProperty ("width").isInt());
+
+    editor->setSize (1000, 500);
+    EXPECT_EQ (harness.processor->windowWidth, 1000.0f);
+    EXPECT_EQ (harness.processor->windowHeight, 500.0f);
+    EXPECT_EQ ((int) variables.getProperty ("width"), 1000);
+    EXPECT_EQ ((int) variables.getProperty ("height"), 500);
+}
+
+TEST_F (EditorFixture, TheNextEditorAndAReloadedInstanceOpenAtTheLastSize)
+{
+    open()->setSize (1100, 550);
+
+    EXPECT_EQ (open()->getWidth(), 1100);
+
+    ProcessorHarness reloaded;
+    reloaded.restore (harness.save());
+    Editor editor (*reloaded.processor);
+    EXPECT_EQ (editor.getWidth(), 1100);
+    EXPECT_EQ (editor.getHeight(), 550);
+}
+
+TEST_F (EditorFixture, WithoutAStoredVariablesTreeTheSizeStillLivesWithTheInstance)
+{
+    const auto saved = harness.save();
+    auto tree = juce::ValueTree::readFromData (saved.getData(), saved.getSize());
+    tree.removeChild (tree.getChildWithName ("Variables"), nullptr);
+    juce::MemoryBlock bytes;
+    {
+        juce::MemoryOutputStream stream (bytes, false);
+        tree.writeToStream (stream);
+    }
+    harness.restore (bytes);
+
+    open()->setSize (1000, 500);
+    EXPECT_FALSE (harness.processor->variableTree.isValid());
+    EXPECT_EQ (harness.processor->windowWidth, 1000.0f);
+    EXPECT_EQ (open()->getWidth(), 1000);
+}
+
+TEST_F (EditorFixture, LayoutAtTheDesignSize)
+{
+    auto editor = open();
+    editor->setSize (936, 468);
+
+    EXPECT_EQ (editor->getFrame().getBounds(), juce::Rectangle<int> (0, 0, 936, 468));
+
+    for (juce::Component* panel : { (juce::Component*) &editor->getGraphicPanel(), (juce::Component*) &editor->getParametricPanel(),
+                                    (juce::Component*) &editor->getTubePanel() })
+        EXPECT_EQ (panel->getBounds(), juce::Rectangle<int> (70, 39, 514, 327));
+
+    EXPECT_EQ (editor->resetButton.getBounds(), juce::Rectangle<int> (215, 388, 81, 26));
+
+    const int faderX[] = { 599, 659, 719, 779 };
+    const orvane_gui::Fader* faders[] = { &editor->hpFader, &editor->lpFader, &editor->driveFader, &editor->trimFader };
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ (faders[i]->getBounds(), juce::Rectangle<int> (faderX[i], 56, 60, 234)) << i;
+
+    const int toggleX[] = { 599, 680, 761 };
+    const orvane_gui::ToggleButton* toggles[] = { &editor->graphicToggle, &editor->parametricToggle, &editor->tubeToggle };
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ (toggles[i]->getBounds(), juce::Rectangle<int> (toggleX[i], 313, 81, 26)) << i;
+
+    for (auto* label : { &editor->hpLabel, &editor->lpLabel, &editor->driveLabel, &editor->trimLabel })
+    {
+        EXPECT_FLOAT_EQ (label->getFont().getHeight(), (float) (0.065 * 936 * 0.2));
+        EXPECT_TRUE (label->getFont().isBold());
+        EXPECT_EQ (label->getFont().getTypefaceName(), orvane_gui::resolveTypefaceName ("Helvetica"));
+    }
+
+    EXPECT_FLOAT_EQ ((float) (0.065 * 936 * 0.2), 12.168f);
+}
+
+TEST_F (EditorFixture, CaptionsSitAboveTheirFaders)
+{
+    auto editor = open();
+    editor->setSize (936, 468);
+
+    const std::pair<orvane_gui::Label*, orvane_gui::Fader*> pairs[] = {
+        { &editor->hpLabel, &editor->hpFader }, { &editor->lpLabel, &editor->lpFader },
+        { &editor->driveLabel, &editor->driveFader }, { &editor->trimLabel, &editor->trimFader } };
+    const char* texts[] = { "HP", "LP", "Drive", "Trim" };
+
+    for (int i = 0; i < 4; ++i)
+    {
+        auto [label, fader] = pairs[i];
+        EXPECT_EQ (label->getText(), texts[i]);
+        EXPECT_EQ (label->getAttachedComponent(), fader);
+        EXPECT_FALSE (label->isAttachedOnLeft());
+        EXPECT_EQ (label->getBottom(), fader->getY());
+        EXPECT_EQ (label->getJustificationType(), juce::Justification (juce::Justification::centred));
+    }
+}
+
+TEST_F (EditorFixture, GlobalFadersTakeTheirParametersRangesAndDefaults)
+{
+    auto editor = open();
+
+    struct Case { orvane_gui::Fader* fader; double min, max, def; const char* suffix; };
+    const Case cases[] = {
+        { &editor->hpFader, 20, 1000, 20, " Hz" }, { &editor->lpFader, 1000, 20000, 20000, " Hz" },
+        { &editor->driveFader, 0, 20, 0, " dB" },  { &editor->trimFader, -24, 24, 0, " dB" },
+    };
+
+    for (const auto& c : cases)
+    {
+        EXPECT_EQ (c.fader->getMinimum(), c.min);
+        EXPECT_EQ (c.fader->getMaximum(), c.max);
+        EXPECT_EQ (c.fader->getDoubleClickReturnValue(), c.def);
+        EXPECT_EQ (c.fader->getTextValueSuffix(), c.suffix);
+    }
+
+    // Moving a fader moves exactly its parameter.
+    editor->trimFader.setValue (-6.0, juce::sendNotificationSync);
+    EXPECT_EQ (harness.get (id (trim)), -6.0f);
+    EXPECT_EQ (harness.get (id (drive)), 0.0f);
+    EXPECT_EQ (editor->trimFader.getTextFromValue (-6.0), "-6.00 dB");
+}
+
+TEST_F (EditorFixture, PaintsNothingOfItsOwn)
+{
+    auto editor = open();
+    juce::Image image (juce::Image::ARGB, editor->getWidth(), editor->getHeight(), true);
+    image.clear (image.getBounds(), juce::Colour (0xff123456));
+    {
+        juce::Graphics g (image);
+        editor->paint (g);
+    }
+
+    EXPECT_EQ (guitest::countPixelsWhere (image, [] (juce::Colour c) { return c.getARGB() != 0xff123456; }), 0);
+}
+
+//==============================================================================
+// The mode switches and the reset button.
+
+TEST_F (EditorFixture, OnlyTheGraphicPanelShowsByDefault)
+{
+    auto editor = open();
+
+    EXPECT_TRUE (editor->graphicToggle.getToggleState());
+    EXPECT_FALSE (editor->parametricToggle.getToggleState());
+    EXPECT_FALSE (editor->tubeToggle.getToggleState());
+
+    EXPECT_TRUE (editor->getGraphicPanel().isVisible() && editor->getGraphicPanel().isEnabled());
+    EXPECT_FALSE (editor->getParametricPanel().isVisible() || editor->getParametricPanel().isEnabled());
+    EXPECT_FALSE (editor->getTubePanel().isVisible() || editor->getTubePanel().isEnabled());
+
+    for (auto* toggle : { &editor->graphicToggle, &editor->parametricToggle, &editor->tubeToggle })
+        EXPECT_EQ (toggle->getRadioGroupId(), 1);
+
+    EXPECT_EQ (editor->graphicToggle.getButtonText(), "Graphic");
+    EXPECT_EQ (editor->parametricToggle.getButtonText(), "Parametric");
+    EXPECT_EQ (editor->tubeToggle.getButtonText(), "Tube");
+    EXPECT_EQ (editor->resetButton.getButtonText(), "Reset");
+    EXPECT_FALSE (editor->resetButton.getClickingTogglesState());
+}
+
+TEST_F (EditorFixture, ClickingASwitchShowsItsPanelAndTurnsTheOthersOff)
+{
+    auto editor = open();
+
+    click (editor->tubeToggle);
+    EXPECT_EQ (harness.get (id (tubeOn)), 1.0f);
+    EXPECT_EQ (harness.get (id (graphicOn)), 0.0f);
+    EXPECT_TRUE (editor->getTubePanel().isVisible() && editor->getTubePanel().isEnabled());
+    EXPECT_FALSE (editor->getGraphicPanel().isVisible() || editor->getGraphicPanel().isEnabled());
+
+    // The switch that is already on stays on.
+    click (editor->tubeToggle);
+    EXPECT_EQ (harness.get (id (tubeOn)), 1.0f);
+    EXPECT_TRUE (editor->getTubePanel().isVisible());
+
+    click (editor->parametricToggle);
+    EXPECT_EQ (harness.get (id (parametricOn)), 1.0f);
+    EXPECT_EQ (harness.get (id (tubeOn)), 0.0f);
+    EXPECT_TRUE (editor->getParametricPanel().isVisible());
+    EXPECT_FALSE (editor->getTubePanel().isVisible());
+}
+
+TEST_F (EditorFixture, TheHostSwitchingTheOnlyModeOffLeavesNoPanelAndResetDoesNothing)
+{
+    auto editor = open();
+    editor->getGraphicPanel().faders[2]->setValue (5.0, juce::sendNotificationSync);
+
+    harness.set (id (graphicOn), 0.0f);
+    settle();
+    EXPECT_FALSE (editor->graphicToggle.getToggleState());
+    EXPECT_FALSE (editor->getGraphicPanel().isVisible());
+    EXPECT_FALSE (editor->getParametricPanel().isVisible());
+    EXPECT_FALSE (editor->getTubePanel().isVisible());
+
+    click (editor->resetButton);
+    settle();
+    EXPECT_EQ (harness.get (id (graphicGain1 + 2)), 5.0f);
+}
+
+TEST_F (EditorFixture, AStoredStateWithTwoModesOnKeepsTheLastOne)
+{
+    harness.set (id (graphicOn), 1.0f);
+    harness.set (id (tubeOn), 1.0f);
+    auto editor = open();
+
+    EXPECT_FALSE (editor->graphicToggle.getToggleState());
+    EXPECT_TRUE (editor->tubeToggle.getToggleState());
+    EXPECT_EQ (harness.get (id (graphicOn)), 0.0f);
+    EXPECT_TRUE (editor->getTubePanel().isVisible());
+    EXPECT_FALSE (editor->getGraphicPanel().isVisible());
+}
+
+TEST_F (EditorFixture, ResetReturnsTheShownPanelToItsResetValues)
+{
+    struct Change { int parameter; float value; float afterReset; };
+
+    // Each panel with values away from its reset values; the global faders are never reset.
+    const std::vector<std::pair<int, std::vector<Change>>> panels = {
+        { graphicOn, { { graphicGain1, 6.0f, 0.0f }, { graphicGain1 + 9, -4.0f, 0.0f } } },
+        { tubeOn, { { tubeGain1, 3.0f, 0.0f }, { tubeGain1 + 1, 2.0f, 0.0f }, { tubeGain1 + 2, 4.0f, 0.0f },
+                    { tubeGain1 + 3, 5.0f, 0.0f }, { tubeFreq1, 250.0f, 100.0f }, { tubeFreq2, 9000.0f, 5000.0f },
+                    { tubeBandwidth, 1.0f, 5.0f } } },
+        { parametricOn, { { parametricGain1, 3.0f, 0.0f }, { parametricGain1 + 3, -3.0f, 0.0f },
+                          { parametricFreq1, 90.0f, 200.0f }, { parametricFreq1 + 1, 1500.0f, 1000.0f },
+                          { parametricFreq1 + 2, 300.0f, 1000.0f }, { parametricFreq1 + 3, 12000.0f, 7000.0f } } },
+    };
+
+    for (const auto& [modeSwitch, changes] : panels)
+    {
+        ProcessorHarness h;
+        h.set (id (modeSwitch), 1.0f);
+        for (int other : { (int) graphicOn, (int) parametricOn, (int) tubeOn })
+            if (other != modeSwitch)
+                h.set (id (other), 0.0f);
+        for (const auto& c : changes)
+            h.set (id (c.parameter), c.value);
+        h.set (id (trim), -5.0f);
+
+        Editor editor (*h.processor);
+        settle();
+        click (editor.resetButton);
+        settle();
+
+        for (const auto& c : changes)
+            EXPECT_EQ (h.get (id (c.parameter)), c.afterReset) << id (c.parameter);
+
+        EXPECT_EQ (h.get (id (trim)), -5.0f);
+    }
+}
+
+TEST_F (EditorFixture, ClosingTheEditorLeavesTheProcessorIntact)
+{
+    {
+        auto editor = open();
+        editor->setSize (1000, 500);
+        click (editor->tubeToggle);
+    }
+
+    EXPECT_EQ (harness.processor->windowWidth, 1000.0f);
+    EXPECT_EQ (harness.get (id (tubeOn)), 1.0f);
+
+    harness.set (id (trim), 3.0f); // no editor listening any more
+    harness.prepare (44100.0, 256);
+    juce::AudioBuffer<float> buffer (2, 256);
+    harness.render (buffer);
+}
