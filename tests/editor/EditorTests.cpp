@@ -1,7 +1,7 @@
 #include "editor/PluginEditor.h"
 
 #include "../ProcessorHarness.h"
-#include "../gui/GuiTestSupport.h"
+#include "EditorTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -239,14 +239,7 @@ TEST_F (EditorFixture, GlobalFadersTakeTheirParametersRangesAndDefaults)
 TEST_F (EditorFixture, PaintsNothingOfItsOwn)
 {
     auto editor = open();
-    juce::Image image (juce::Image::ARGB, editor->getWidth(), editor->getHeight(), true);
-    image.clear (image.getBounds(), juce::Colour (0xff123456));
-    {
-        juce::Graphics g (image);
-        editor->paint (g);
-    }
-
-    EXPECT_EQ (guitest::countPixelsWhere (image, [] (juce::Colour c) { return c.getARGB() != 0xff123456; }), 0);
+    EXPECT_EQ (editortest::pixelsChangedByOwnPaint (*editor), 0);
 }
 
 //==============================================================================

@@ -1,7 +1,7 @@
 #include "editor/GraphicEQComponent.h"
 #include "plugin/ParameterIDs.h"
 #include "tests/ProcessorHarness.h"
-#include "tests/gui/GuiTestSupport.h"
+#include "EditorTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -239,25 +239,10 @@ TEST_F (GraphicPanel, PaintsNothingOfItsOwn)
 {
     panel.setSize (514, 327);
 
-    const auto image = guitest::render (panel);
-    const auto insideAChild = [this] (int x, int y)
-    {
-        for (auto* child : panel.getChildren())
-            if (child->isVisible() && child->getBounds().contains (x, y))
-                return true;
-
-        return false;
-    };
-
-    int drawnInsideChildren = 0, drawnElsewhere = 0;
-
-    for (int y = 0; y < image.getHeight(); ++y)
-        for (int x = 0; x < image.getWidth(); ++x)
-            if (image.getPixelAt (x, y).getAlpha() != 0)
-                ++(insideAChild (x, y) ? drawnInsideChildren : drawnElsewhere);
-
-    EXPECT_GT (drawnInsideChildren, 1000);   // the faders and their captions are drawn
-    EXPECT_EQ (drawnElsewhere, 0);
+    const auto coverage = editortest::paintCoverage (panel);
+    EXPECT_GT (coverage.insideChildren, 1000);   // the faders and their captions are drawn
+    EXPECT_EQ (coverage.elsewhere, 0);
+    EXPECT_EQ (editortest::pixelsChangedByOwnPaint (panel), 0);
 
     // With its children hidden, the panel leaves the whole image clear.
     for (auto* child : panel.getChildren())

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "../ProcessorHarness.h"
-#include "../gui/GuiTestSupport.h"
+#include "EditorTestSupport.h"
 
 #include <array>
 #include <thread>
@@ -352,31 +352,12 @@ TEST_F (TubePanel, PaintsNothingOfItsOwn)
 {
     panel.setSize (514, 327);
 
-    // Its own paint leaves what lies beneath untouched.
-    const juce::Colour beneath (0xff204060);
-    juce::Image image (juce::Image::ARGB, panel.getWidth(), panel.getHeight(), true);
-    image.clear (image.getBounds(), beneath);
-    {
-        juce::Graphics g (image);
-        panel.paint (g);
-    }
-    EXPECT_EQ (guitest::countPixelsWhere (image, [beneath] (juce::Colour pixel) { return pixel != beneath; }), 0);
+    // Its own paint leaves what lies beneath untouched; painted with its children, everything
+    // outside them stays clear.
+    EXPECT_EQ (editortest::pixelsChangedByOwnPaint (panel), 0);
+    EXPECT_EQ (editortest::paintCoverage (panel).elsewhere, 0);
 
-    // Painted with its children, everything outside them stays clear, while every dial draws.
     const auto rendered = guitest::render (panel);
-    juce::RectangleList<int> children;
-
-    for (auto* child : panel.getChildren())
-        children.add (child->getBounds());
-
-    int outside = 0;
-
-    for (int y = 0; y < rendered.getHeight(); ++y)
-        for (int x = 0; x < rendered.getWidth(); ++x)
-            if (! children.containsPoint ({ x, y }) && rendered.getPixelAt (x, y).getAlpha() != 0)
-                ++outside;
-
-    EXPECT_EQ (outside, 0);
 
     for (const auto& b : bindings)
     {
