@@ -43,7 +43,8 @@ public:
     static bool isUsableSavedSize (float width, float height);
 
     static constexpr int fallbackDisplayWidth = 1440;
-    static constexpr int largestSavedSize = 16384;
+    static constexpr int smallestSavedSide = 64;
+    static constexpr int largestSavedSide = 8192;
 
 private:
     void initWindow();

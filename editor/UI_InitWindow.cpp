@@ -15,7 +15,7 @@ TandrelAudioProcessorEditor::WindowSize TandrelAudioProcessorEditor::defaultWind
 int TandrelAudioProcessorEditor::mainDisplayUserAreaWidth()
 {
     for (const auto& display : juce::Desktop::getInstance().getDisplays().displays)
-        if (display.isMain)
+        if (display.isMain && display.userArea.getWidth() > 0)
             return display.userArea.getWidth();
 
     return fallbackDisplayWidth;
@@ -23,9 +23,9 @@ int TandrelAudioProcessorEditor::mainDisplayUserAreaWidth()
 
 bool TandrelAudioProcessorEditor::isUsableSavedSize (float width, float height)
 {
-    // A stored state can hold anything; a size no window can have (a zero, a negative or an
-    // enormous side) is treated as none saved rather than handed to the host.
-    const auto usable = [] (float side) { return side >= 1.0f && side < (float) (largestSavedSize + 1); };
+    // A stored state can hold anything; a size no usable window has (a zero, a negative, a tiny
+    // or an enormous side) is treated as none saved rather than handed to the host.
+    const auto usable = [] (float side) { return side >= (float) smallestSavedSide && side < (float) (largestSavedSide + 1); };
     return usable (width) && usable (height);
 }
 
@@ -37,8 +37,8 @@ void TandrelAudioProcessorEditor::initWindow()
     setResizeLimits (size.minWidth, size.minHeight, size.maxWidth, size.maxHeight);
     getConstrainer()->setFixedAspectRatio (2.0);
 
-    // A saved size is applied as stored, whatever the limits of the current display.
-    if (audioProcessor.windowWidth != 0.0f && isUsableSavedSize (audioProcessor.windowWidth, audioProcessor.windowHeight))
+    // A saved size (0 means none) is applied as stored, whatever the limits of the current display.
+    if (isUsableSavedSize (audioProcessor.windowWidth, audioProcessor.windowHeight))
         setSize ((int) audioProcessor.windowWidth, (int) audioProcessor.windowHeight);
     else
         setSize (size.width, size.height);

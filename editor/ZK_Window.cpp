@@ -5,7 +5,9 @@
 #include <BinaryData.h>
 
 ZK_Window::ZK_Window (TandrelAudioProcessor& p)
-    : audioProcessor (p)
+    : audioProcessor (p),
+      keptBackground (juce::ImageCache::getFromMemory (BinaryData::background_png, BinaryData::background_pngSize)),
+      keptLogo (juce::ImageCache::getFromMemory (BinaryData::logo_png, BinaryData::logo_pngSize))
 {
     // The meter runs for the frame's whole life, whatever the "cpu" switch says: while the
     // switch is off the engine stops publishing, and the meter keeps its last value.

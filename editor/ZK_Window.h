@@ -54,5 +54,10 @@ private:
     std::unique_ptr<ComboBoxAttachment> msAttach;
     std::unique_ptr<ButtonAttachment> cpuAttach;
 
+    // The framework's image cache lets go of an image nobody else holds after a few seconds
+    // unused, and decoding the large background again would stall the first paint after a
+    // pause. Holding them here keeps the cached copies that paint() fetches.
+    juce::Image keptBackground, keptLogo;
+
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ZK_Window)
 };

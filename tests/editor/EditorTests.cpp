@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 namespace
 {
 using Editor = TandrelAudioProcessorEditor;
@@ -88,6 +91,7 @@ TEST_F (EditorFixture, ASavedSizeIsAppliedAsStoredBeyondTheLimits)
 
     harness.processor->windowWidth = 1000.7f;
     harness.processor->windowHeight = 500.9f;
+    editor.reset();
     editor = open();
     EXPECT_EQ (editor->getWidth(), 1000);
     EXPECT_EQ (editor->getHeight(), 500);
@@ -96,15 +100,26 @@ TEST_F (EditorFixture, ASavedSizeIsAppliedAsStoredBeyondTheLimits)
 TEST_F (EditorFixture, ASavedSizeNoWindowCanHaveCountsAsNoneSaved)
 {
     const auto expected = Editor::defaultWindowSize (Editor::mainDisplayUserAreaWidth());
-    const std::pair<float, float> sizes[] = { { 1000.0f, 0.0f }, { -400.0f, 200.0f }, { 1.0e9f, 5.0e8f }, { 0.5f, 300.0f } };
+    const std::pair<float, float> unusable[] = { { 1000.0f, 0.0f }, { -400.0f, 200.0f }, { 1.0e9f, 5.0e8f }, { 0.5f, 300.0f },
+                                                  { 63.9f, 300.0f }, { 300.0f, 63.0f }, { 8193.0f, 4000.0f } };
 
-    for (const auto& [width, height] : sizes)
+    for (const auto& [width, height] : unusable)
     {
         harness.processor->windowWidth = width;
         harness.processor->windowHeight = height;
-        auto editor = open();
+        const auto editor = open();
         EXPECT_EQ (editor->getWidth(), expected.width) << width << " x " << height;
         EXPECT_EQ (editor->getHeight(), expected.height) << width << " x " << height;
+    }
+
+    // The edges of what is accepted.
+    for (const auto& [width, height] : { std::pair { 64.0f, 64.0f }, std::pair { 8192.9f, 8192.0f } })
+    {
+        harness.processor->windowWidth = width;
+        harness.processor->windowHeight = height;
+        const auto editor = open();
+        EXPECT_EQ (editor->getWidth(), (int) width);
+        EXPECT_EQ (editor->getHeight(), (int) height);
     }
 }
 
@@ -160,6 +175,7 @@ TEST_F (EditorFixture, WithoutAStoredVariablesTreeTheSizeStillLivesWithTheInstan
 TEST_F (EditorFixture, LayoutAtTheDesignSize)
 {
     auto editor = open();
+    editor->setSize (1000, 500);   // a real resize, whatever size it opened at
     editor->setSize (936, 468);
 
     EXPECT_EQ (editor->getFrame().getBounds(), juce::Rectangle<int> (0, 0, 936, 468));
@@ -182,7 +198,7 @@ TEST_F (EditorFixture, LayoutAtTheDesignSize)
 
     for (auto* label : { &editor->hpLabel, &editor->lpLabel, &editor->driveLabel, &editor->trimLabel })
     {
-        EXPECT_FLOAT_EQ (label->getFont().getHeight(), (float) (0.065 * 936 * 0.2));
+        EXPECT_EQ (label->getFont().getHeight(), (float) (0.065 * 936 * 0.2));
         EXPECT_TRUE (label->getFont().isBold());
         EXPECT_EQ (label->getFont().getTypefaceName(), orvane_gui::resolveTypefaceName ("Helvetica"));
     }
@@ -341,8 +357,12 @@ TEST_F (EditorFixture, ResetReturnsTheShownPanelToItsResetValues)
         for (int other : { (int) graphicOn, (int) parametricOn, (int) tubeOn })
             if (other != modeSwitch)
                 h.set (id (other), 0.0f);
-        for (const auto& c : changes)
-            h.set (id (c.parameter), c.value);
+
+        // Every panel's controls away from their reset values, the shown one's and the others'.
+        for (const auto& panel : panels)
+            for (const auto& c : panel.second)
+                h.set (id (c.parameter), c.value);
+
         h.set (id (trim), -5.0f);
 
         Editor editor (*h.processor);
@@ -350,8 +370,14 @@ TEST_F (EditorFixture, ResetReturnsTheShownPanelToItsResetValues)
         click (editor.resetButton);
         settle();
 
-        for (const auto& c : changes)
-            EXPECT_EQ (h.get (id (c.parameter)), c.afterReset) << id (c.parameter);
+        for (const auto& [otherSwitch, otherChanges] : panels)
+        {
+            for (const auto& c : otherChanges)
+            {
+                const auto expected = otherSwitch == modeSwitch ? c.afterReset : c.value;
+                EXPECT_EQ (h.get (id (c.parameter)), expected) << id (c.parameter) << " while " << id (modeSwitch) << " is on";
+            }
+        }
 
         EXPECT_EQ (h.get (id (trim)), -5.0f);
     }
@@ -372,4 +398,91 @@ TEST_F (EditorFixture, ClosingTheEditorLeavesTheProcessorIntact)
     harness.prepare (44100.0, 256);
     juce::AudioBuffer<float> buffer (2, 256);
     harness.render (buffer);
+}
+
+TEST_F (EditorFixture, TheFrameLiesBelowEverythingAndThePanelsAboveTheSwitches)
+{
+    auto editor = open();
+    const auto& children = editor->getChildren();
+    const auto indexOf = [&children] (juce::Component& c) { return children.indexOf (&c); };
+
+    EXPECT_EQ (indexOf (editor->getFrame()), 0);
+    EXPECT_LT (indexOf (editor->hpFader), indexOf (editor->hpLabel));
+    EXPECT_LT (indexOf (editor->trimLabel), indexOf (editor->graphicToggle));
+    EXPECT_LT (indexOf (editor->tubeToggle), indexOf (editor->getGraphicPanel()));
+    EXPECT_LT (indexOf (editor->getGraphicPanel()), indexOf (editor->getParametricPanel()));
+    EXPECT_LT (indexOf (editor->getParametricPanel()), indexOf (editor->getTubePanel()));
+    EXPECT_LT (indexOf (editor->getTubePanel()), indexOf (editor->resetButton));
+}
+
+TEST_F (EditorFixture, RestoringAStateWhileOpenKeepsTheSizeAndFollowsTheModes)
+{
+    auto editor = open();
+    editor->setSize (1000, 500);
+
+    ProcessorHarness other;
+    other.set (id (graphicOn), 0.0f);
+    other.set (id (parametricOn), 1.0f);
+    other.processor->variableTree.setProperty ("width", 1200, nullptr);
+    other.processor->variableTree.setProperty ("height", 600, nullptr);
+    harness.restore (other.save());
+    settle();
+
+    EXPECT_EQ (editor->getWidth(), 1000);
+    EXPECT_TRUE (editor->parametricToggle.getToggleState());
+    EXPECT_FALSE (editor->graphicToggle.getToggleState());
+    EXPECT_TRUE (editor->getParametricPanel().isVisible());
+    EXPECT_FALSE (editor->getGraphicPanel().isVisible());
+
+    // The restored tree now receives the size; the next editor opens at the restored one.
+    editor->setSize (1100, 550);
+    EXPECT_EQ ((int) harness.processor->variableTree.getProperty ("width"), 1100);
+    editor.reset();
+    harness.restore (other.save());
+    EXPECT_EQ (open()->getWidth(), 1200);
+}
+
+TEST_F (EditorFixture, OpeningAndClosingWhileAudioAndAutomationRun)
+{
+    // As a host does it: the processor owns the editor it hands out; audio and automation go on
+    // on other threads throughout.
+    harness.prepare (48000.0, 256);
+    std::atomic<bool> stop { false };
+
+    std::thread audio ([&]
+    {
+        juce::AudioBuffer<float> buffer (2, 256);
+        juce::MidiBuffer midi;
+        while (! stop.load())
+        {
+            buffer.clear();
+            harness.processor->processBlock (buffer, midi);
+        }
+    });
+
+    std::thread automation ([&]
+    {
+        juce::Random random (3);
+        const int automated[] = { graphicOn, parametricOn, tubeOn, graphicGain1 + 4, quality, trim };
+        while (! stop.load())
+        {
+            harness.processor->getParameters()[automated[random.nextInt (6)]]->setValueNotifyingHost (random.nextFloat());
+            juce::Thread::sleep (1);
+        }
+    });
+
+    for (int round = 0; round < 20; ++round)
+    {
+        auto* editor = harness.processor->createEditorIfNeeded();
+        ASSERT_NE (editor, nullptr);
+        EXPECT_EQ (harness.processor->getActiveEditor(), editor);
+        guitest::runMessageLoop (10);
+        harness.processor->editorBeingDeleted (editor);
+        delete editor;
+    }
+
+    stop.store (true);
+    audio.join();
+    automation.join();
+    EXPECT_EQ (harness.processor->getActiveEditor(), nullptr);
 }
