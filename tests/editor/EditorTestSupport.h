@@ -2,9 +2,38 @@
 
 #include "../gui/GuiTestSupport.h"
 
+#include <gtest/gtest.h>
+
 /** Checks shared by the editor's and its panels' tests. */
 namespace editortest
 {
+/** The label among the parent's children that is attached to the control, or nullptr. */
+inline juce::Label* captionOf (juce::Component& parent, juce::Component& control)
+{
+    for (auto* child : parent.getChildren())
+        if (auto* label = dynamic_cast<juce::Label*> (child); label != nullptr && label->getAttachedComponent() == &control)
+            return label;
+
+    return nullptr;
+}
+
+/** The control's caption sits directly above it, as wide as it, in bold "Helvetica" of the
+    given height. */
+inline void expectCaptionAbove (juce::Component& parent, juce::Component& control, float fontHeight)
+{
+    auto* caption = captionOf (parent, control);
+    ASSERT_NE (caption, nullptr);
+    EXPECT_EQ (caption->getX(), control.getX());
+    EXPECT_EQ (caption->getWidth(), control.getWidth());
+    EXPECT_EQ (caption->getBottom(), control.getY());
+
+    const auto font = caption->getFont();
+    EXPECT_EQ (font.getHeight(), fontHeight);
+    EXPECT_TRUE (font.isBold());
+    EXPECT_FALSE (font.isItalic());
+    EXPECT_EQ (font.getTypefaceName(), orvane_gui::resolveTypefaceName ("Helvetica"));
+}
+
 /** The pixels a component draws together with its children, split into those that lie inside a
     visible child and those elsewhere. */
 struct Coverage

@@ -18,16 +18,6 @@ constexpr std::array<const char*, numBands> captions { "31", "63", "125", "250",
 
 std::string gainID (int band) { return "graphic eq band " + std::to_string (band + 1) + " gain"; }
 
-/** The panel's child label attached to `control`, or nullptr. */
-juce::Label* captionOf (juce::Component& panel, juce::Component& control)
-{
-    for (auto* child : panel.getChildren())
-        if (auto* label = dynamic_cast<juce::Label*> (child); label != nullptr && label->getAttachedComponent() == &control)
-            return label;
-
-    return nullptr;
-}
-
 struct GraphicPanel : public ::testing::Test
 {
     orvane_gui::Fader& fader (int band) { return *panel.faders.at ((size_t) band); }
@@ -121,16 +111,7 @@ TEST_F (GraphicPanel, LayoutAtTheEditorsSizes)
             EXPECT_EQ (fader (band).getBounds(), expected);
 
             // The caption follows its fader: directly above it, as wide as it.
-            auto* caption = captionOf (panel, fader (band));
-            ASSERT_NE (caption, nullptr);
-            EXPECT_EQ (caption->getX(), expected.getX());
-            EXPECT_EQ (caption->getWidth(), expected.getWidth());
-            EXPECT_EQ (caption->getBottom(), expected.getY());
-
-            const auto font = caption->getFont();
-            EXPECT_EQ (font.getHeight(), c.captionHeight);
-            EXPECT_TRUE (font.isBold());
-            EXPECT_EQ (font.getTypefaceName(), orvane_gui::resolveTypefaceName ("Helvetica"));
+            editortest::expectCaptionAbove (panel, fader (band), c.captionHeight);
         }
 
         EXPECT_EQ (fader (9).getRight(), c.rightEdge);
@@ -153,7 +134,7 @@ TEST_F (GraphicPanel, FaderSizesFollowTheWidthAlone)
         for (int band = 0; band < numBands; ++band)
             EXPECT_EQ (fader (band).getBounds(), reference[(size_t) band]) << "band " << band + 1;
 
-        EXPECT_EQ (captionOf (panel, fader (0))->getFont().getHeight(), 9.0464f);
+        EXPECT_EQ (editortest::captionOf (panel, fader (0))->getFont().getHeight(), 9.0464f);
     }
 }
 

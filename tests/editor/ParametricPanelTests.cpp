@@ -38,16 +38,6 @@ const std::array<DialCase, 8> dialCases { {
     { &Panel::band4FreqDial, "parametric eq band 4 freq", "high Freq", 3, 1, 1000.0, 20000.0, 7000.0, 15000.0f, "15000 Hz" },
 } };
 
-/** The panel's child label attached to `control`, or nullptr. */
-juce::Label* captionOf (juce::Component& panel, juce::Component& control)
-{
-    for (auto* child : panel.getChildren())
-        if (auto* label = dynamic_cast<juce::Label*> (child); label != nullptr && label->getAttachedComponent() == &control)
-            return label;
-
-    return nullptr;
-}
-
 /** A dial's face as its own look draws it, at a fixed pointer position, into a clear image. */
 juce::Image faceOf (orvane_gui::Dial& dial)
 {
@@ -162,16 +152,7 @@ TEST_F (ParametricPanel, LayoutAtTheEditorsSizes)
             EXPECT_EQ (dial (c).getBounds(), expected);
 
             // The caption follows its dial: directly above it, as wide as it.
-            auto* caption = captionOf (panel, dial (c));
-            ASSERT_NE (caption, nullptr);
-            EXPECT_EQ (caption->getX(), expected.getX());
-            EXPECT_EQ (caption->getWidth(), expected.getWidth());
-            EXPECT_EQ (caption->getBottom(), expected.getY());
-
-            const auto font = caption->getFont();
-            EXPECT_EQ (font.getHeight(), layout.captionHeight);
-            EXPECT_TRUE (font.isBold());
-            EXPECT_EQ (font.getTypefaceName(), orvane_gui::resolveTypefaceName ("Helvetica"));
+            editortest::expectCaptionAbove (panel, dial (c), layout.captionHeight);
         }
 
         EXPECT_EQ (panel.band4FreqDial.getRight(), layout.gridRight);
@@ -195,7 +176,7 @@ TEST_F (ParametricPanel, DialSizesFollowTheWidthAlone)
         for (size_t i = 0; i < dialCases.size(); ++i)
             EXPECT_EQ (dial (dialCases[i]).getBounds(), reference[i]) << dialCases[i].id;
 
-        EXPECT_EQ (captionOf (panel, panel.band1GainDial)->getFont().getHeight(), 9.8688f);
+        EXPECT_EQ (editortest::captionOf (panel, panel.band1GainDial)->getFont().getHeight(), 9.8688f);
     }
 }
 

@@ -18,14 +18,7 @@ struct TubePanel : public ::testing::Test
     orvane_gui::Dial& dial (DialMember member) { return panel.*member; }
 
     /** The caption attached to a dial. */
-    juce::Label* captionOf (juce::Component& control)
-    {
-        for (auto* child : panel.getChildren())
-            if (auto* label = dynamic_cast<juce::Label*> (child); label != nullptr && label->getAttachedComponent() == &control)
-                return label;
-
-        return nullptr;
-    }
+    juce::Label* captionOf (juce::Component& control) { return editortest::captionOf (panel, control); }
 
     ProcessorHarness harness;
     TubeEQComponent panel { *harness.processor };
@@ -119,18 +112,7 @@ TEST_F (TubePanel, LayoutFollowsTheHeightAloneWithCaptionsRidingAboveTheDials)
             SCOPED_TRACE (bindings[i].name);
             auto& d = dial (bindings[i].dial);
             EXPECT_EQ (d.getBounds(), c.bounds[i]);
-
-            auto* caption = captionOf (d);
-            ASSERT_NE (caption, nullptr);
-            EXPECT_EQ (caption->getX(), d.getX());
-            EXPECT_EQ (caption->getWidth(), d.getWidth());
-            EXPECT_EQ (caption->getBottom(), d.getY());
-
-            const auto font = caption->getFont();
-            EXPECT_EQ (font.getHeight(), c.captionHeight);
-            EXPECT_TRUE (font.isBold());
-            EXPECT_FALSE (font.isItalic());
-            EXPECT_EQ (font.getTypefaceName(), orvane_gui::resolveTypefaceName ("Helvetica"));
+            editortest::expectCaptionAbove (panel, d, c.captionHeight);
         }
     }
 
