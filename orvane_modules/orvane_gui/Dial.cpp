@@ -13,28 +13,15 @@ orvane_gui::DialFaceGeometry FullDialLAF::computeGeometry (int x, int y, int wid
     face.centre = { (float) x + 0.5f * w, (float) y + 0.5f * h };
     face.radius = jmin (w / 1.95f, h / 1.95f);
 
-    // The dots' top-left corners sit a fixed 3 pixels from their anchor points, whatever their size.
-    face.numDots = orvane_gui::DialFaceGeometry::maxDots;
     face.dotSize = (float) (0.025 * width);
     face.dotRadius = face.radius - (float) (0.045 * width);
-
-    for (size_t i = 0; i < orvane_gui::dialface::dotFractions.size(); ++i)
-    {
-        const auto a = rotaryStartAngle + orvane_gui::dialface::dotFractions[i] * (rotaryEndAngle - rotaryStartAngle);
-        const auto p = orvane_gui::dialface::pointOnDial (face.centre, a, face.dotRadius);
-        face.dots[i] = { p.x - 3.0f, p.y - 3.0f, face.dotSize, face.dotSize };
-    }
+    orvane_gui::dialface::placeDots (face, rotaryStartAngle, rotaryEndAngle);
 
     face.r2 = face.radius - 10.0f;
     face.strokeWidth = jmin (0.5f * face.r2, (float) (0.035 * width));
     face.arcRadius = face.r2 - (float) (2.25 * face.strokeWidth);
 
-    face.angle = rotaryStartAngle + sliderPos * (rotaryEndAngle - rotaryStartAngle);
-    face.backgroundArcFrom = rotaryStartAngle;
-    face.backgroundArcTo = rotaryEndAngle;
-    face.valueArcFrom = rotaryStartAngle;
-    face.valueArcTo = face.angle;
-
+    orvane_gui::dialface::placeArcs (face, sliderPos, rotaryStartAngle, rotaryEndAngle, false);
     orvane_gui::dialface::placeKnobAndPointer (face);
     return face;
 }

@@ -11,6 +11,31 @@ namespace dialface
         return { centre.x + std::sin (angle) * distance, centre.y - std::cos (angle) * distance };
     }
 
+    // The eleven scale dots on dotRadius; each dot's top-left corner sits a fixed 3 pixels from
+    // its point on the scale, whatever the dot's size.
+    void placeDots (DialFaceGeometry& face, float rotaryStartAngle, float rotaryEndAngle)
+    {
+        face.numDots = DialFaceGeometry::maxDots;
+
+        for (size_t i = 0; i < dotFractions.size(); ++i)
+        {
+            const auto a = rotaryStartAngle + dotFractions[i] * (rotaryEndAngle - rotaryStartAngle);
+            const auto p = pointOnDial (face.centre, a, face.dotRadius);
+            face.dots[i] = { p.x - 3.0f, p.y - 3.0f, face.dotSize, face.dotSize };
+        }
+    }
+
+    // The value angle and both arcs: the background arc spans the sweep; the value arc runs
+    // from the start to the value, or on a mirrored face from the value to the end.
+    void placeArcs (DialFaceGeometry& face, float sliderPos, float rotaryStartAngle, float rotaryEndAngle, bool mirrored)
+    {
+        face.angle = rotaryStartAngle + sliderPos * (rotaryEndAngle - rotaryStartAngle);
+        face.backgroundArcFrom = rotaryStartAngle;
+        face.backgroundArcTo = rotaryEndAngle;
+        face.valueArcFrom = mirrored ? face.angle : rotaryStartAngle;
+        face.valueArcTo = mirrored ? rotaryEndAngle : face.angle;
+    }
+
     // Knob, ring and pointer follow the same rules on both full faces once r2 and the stroke
     // width are known.
     void placeKnobAndPointer (DialFaceGeometry& face)
@@ -176,16 +201,9 @@ orvane_gui::DialFaceGeometry FullDialMirrowLAF::computeGeometry (int x, int y, i
 
     if (face.radius > 50.0f)
     {
-        face.numDots = orvane_gui::DialFaceGeometry::maxDots;
         face.dotSize = 7.0f;
         face.dotRadius = face.radius - 2.0f;
-
-        for (size_t i = 0; i < orvane_gui::dialface::dotFractions.size(); ++i)
-        {
-            const auto a = rotaryStartAngle + orvane_gui::dialface::dotFractions[i] * (rotaryEndAngle - rotaryStartAngle);
-            const auto p = orvane_gui::dialface::pointOnDial (face.centre, a, face.dotRadius);
-            face.dots[i] = { p.x - 3.0f, p.y - 3.0f, face.dotSize, face.dotSize };
-        }
+        orvane_gui::dialface::placeDots (face, rotaryStartAngle, rotaryEndAngle);
 
         face.r2 = face.radius - 10.0f;
     }
@@ -197,12 +215,7 @@ orvane_gui::DialFaceGeometry FullDialMirrowLAF::computeGeometry (int x, int y, i
     face.strokeWidth = jmin (0.5f * face.r2, 6.0f);
     face.arcRadius = face.r2 - face.strokeWidth;
 
-    face.angle = rotaryStartAngle + sliderPos * (rotaryEndAngle - rotaryStartAngle);
-    face.backgroundArcFrom = rotaryStartAngle;
-    face.backgroundArcTo = rotaryEndAngle;
-    face.valueArcFrom = face.angle;
-    face.valueArcTo = rotaryEndAngle;
-
+    orvane_gui::dialface::placeArcs (face, sliderPos, rotaryStartAngle, rotaryEndAngle, true);
     orvane_gui::dialface::placeKnobAndPointer (face);
     return face;
 }

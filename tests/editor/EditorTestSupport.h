@@ -61,6 +61,15 @@ inline Coverage paintCoverage (juce::Component& parent)
     return coverage;
 }
 
+/** How many pixels the component draws once all its children are hidden (it stays so). */
+inline int pixelsDrawnWithChildrenHidden (juce::Component& parent)
+{
+    for (auto* child : parent.getChildren())
+        child->setVisible (false);
+
+    return guitest::countPixelsWhere (guitest::render (parent), [] (juce::Colour pixel) { return pixel.getAlpha() != 0; });
+}
+
 /** How many pixels the component's own paint() changes on an image filled with one colour. */
 inline int pixelsChangedByOwnPaint (juce::Component& component)
 {
