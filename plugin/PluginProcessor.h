@@ -54,6 +54,11 @@ public:
 
     bool isBusesLayoutSupported (const BusesLayout& layouts) const override;
 
+    /** Renders every filter of the chain on its own through SVFilter::process, one after the
+        other: the plain path that the pipelined chain is held to, sample for sample. For tests and
+        measurements; call it before rendering starts. */
+    void setReferenceRendering (bool shouldRenderPlainly) noexcept { referenceRendering = shouldRenderPlainly; }
+
     /** The tube bands' q for a "tube eq BW" value. */
     static float tubeQForBandwidth (float bandwidth) noexcept;
     /** The saturation stage's linear input gain for a "drive" value in dB. */
@@ -104,6 +109,7 @@ private:
     orvane_dsp::SVFilter<float> lowpassFilter;
     juce::dsp::Gain<float> trimModule;
     int lastBlockSize = 0;
+    bool referenceRendering = false;
 
     // Hand-over from the threads that change parameters to the audio thread.
     std::atomic<bool> settingsPending { false };
