@@ -2,6 +2,8 @@
 
 #include <BinaryData.h>
 
+#include "orvane_dsp/SVFilterCascade.cpp"
+
 #include "orvane_gui/Fonts.cpp"
 #include "orvane_gui/ValueBox.cpp"
 #include "orvane_gui/Label.cpp"

@@ -8,7 +8,7 @@
   vendor:             orvane
   version:            1.0.0
   name:               Orvane reusable DSP and GUI classes
-  description:        A state-variable filter (orvane_dsp) and a small widget library with its look-and-feels (orvane_gui).
+  description:        A state-variable filter and its pipelined cascade (orvane_dsp) and a small widget library with its look-and-feels (orvane_gui).
   website:            https://orvane.audio
   license:            Proprietary
   minimumCppStandard: 17
@@ -32,6 +32,7 @@
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include "orvane_dsp/SVFilter.h"
+#include "orvane_dsp/SVFilterCascade.h"
 
 #include "orvane_gui/Fonts.h"
 #include "orvane_gui/ValueBox.h"

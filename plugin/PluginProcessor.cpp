@@ -33,6 +33,15 @@ TandrelAudioProcessor::TandrelAudioProcessor()
     initialiseVariableTree();
     cpuLoad.store (0.0f);
 
+    auto filter = chainFilters.begin();
+
+    for (auto& band : graphicEQModule.bands) *filter++ = &band;
+    for (auto& band : parametricEQModule.bands) *filter++ = &band;
+    for (auto& band : tubeEQModule.bands) *filter++ = &band;
+
+    *filter++ = &highpassFilter;
+    *filter++ = &lowpassFilter;
+
     for (int i = 0; i < ParameterIDs::count; ++i)
     {
         rawValues[(size_t) i] = treeState.getRawParameterValue (ParameterIDs::ids[(size_t) i]);
@@ -369,12 +378,29 @@ void TandrelAudioProcessor::renderBlock (juce::dsp::AudioBlock<float> hostBlock)
 void TandrelAudioProcessor::renderChain (juce::dsp::AudioBlock<float> block) noexcept
 {
     using Context = juce::dsp::ProcessContextReplacing<float>;
+    using Cascade = orvane_dsp::SVFilterCascade;
 
-    graphicEQModule.process (Context (block));
-    parametricEQModule.process (Context (block));
-    tubeEQModule.process (Context (block));
-    highpassFilter.process (Context (block));
-    lowpassFilter.process (Context (block));
+    if (referenceRendering)
+    {
+        graphicEQModule.process (Context (block));
+        parametricEQModule.process (Context (block));
+        tubeEQModule.process (Context (block));
+        highpassFilter.process (Context (block));
+        lowpassFilter.process (Context (block));
+    }
+    else if (tubeEQModule.saturationRunsThisBlock())
+    {
+        // The saturation stage sits between the tube bands and the high-pass: the pipeline hands
+        // it the equaliser's output in runs and feeds its result to the two global filters.
+        TubeEQ<float>::SaturationRuns saturation (tubeEQModule, block);
+        Cascade::process (chainFilters.data(), numEqualiserBands, saturation.asStage(),
+                          chainFilters.data() + numEqualiserBands, chainFilters.size() - numEqualiserBands, block);
+        saturation.finish();
+    }
+    else
+    {
+        Cascade::process (chainFilters.data(), chainFilters.size(), block);
+    }
 
     for (size_t start = 0; start < block.getNumSamples(); start += maxTrimSlice)
     {

@@ -109,6 +109,11 @@ private:
     orvane_dsp::SVFilter<float> lowpassFilter;
     juce::dsp::Gain<float> trimModule;
     int lastBlockSize = 0;
+
+    // The chain's filters in processing order: the eighteen equaliser bands, then the high-pass
+    // and the low-pass, which follow the tube section's saturation stage.
+    static constexpr size_t numEqualiserBands = 18;
+    std::array<orvane_dsp::SVFilter<float>*, numEqualiserBands + 2> chainFilters {};
     bool referenceRendering = false;
 
     // Hand-over from the threads that change parameters to the audio thread.

@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 namespace orvane_dsp
 {
+
+class SVFilterCascade;
 
 /**
     A second-order topology-preserving (trapezoidal) state-variable filter.
@@ -176,12 +179,23 @@ public:
 
     Coefficients getCoefficients() const noexcept { return { g, damping, twoDamping, normaliser, gainFactor }; }
 
+    /** The two integrator states of a channel, for inspection ({ 0, 0 } for a channel the filter
+        was not prepared for). */
+    std::pair<double, double> getState (size_t channel) const noexcept
+    {
+        return channel < state1.size() ? std::make_pair (state1[channel], state2[channel]) : std::make_pair (0.0, 0.0);
+    }
+
     /** The prewarp angle omega * T / 2 is kept at or below this, just under pi/2 (0.99994 of the
         Nyquist frequency): tan() turns infinite and then negative at pi/2, which would make a
         cutoff at or above the Nyquist frequency blow the filter up. Cutoffs below it are exact. */
     static constexpr double maxPrewarpAngle = 1.5707;
 
 private:
+    // The cascade runs many filters side by side: it reads their coefficients and states, and
+    // writes the states back.
+    friend class SVFilterCascade;
+
     // A type or mode code, truncated toward zero; values no int can hold are no code at all.
     static int toCode (float value) noexcept
     {
