@@ -8,7 +8,7 @@
 
 namespace
 {
-enum class Setup { flat, allBandsActive, allBandsOversampled, allBandsMidSide, driven };
+enum class Setup { flat, allBandsActive, allBandsOversampled, allBandsMidSide, driven, driven12dB };
 
 void configure (TandrelAudioProcessor& processor, Setup setup)
 {
@@ -35,7 +35,7 @@ void configure (TandrelAudioProcessor& processor, Setup setup)
     set (ParameterIDs::trim, -2.0f);
     set (ParameterIDs::quality, setup == Setup::allBandsOversampled ? 1.0f : 0.0f);
     set (ParameterIDs::midSide, setup == Setup::allBandsMidSide ? 1.0f : 0.0f);
-    set (ParameterIDs::drive, setup == Setup::driven ? 9.0f : 0.0f);
+    set (ParameterIDs::drive, setup == Setup::driven ? 9.0f : setup == Setup::driven12dB ? 12.0f : 0.0f);
 }
 
 void renderEngine (benchmark::State& state, Setup setup)
@@ -80,7 +80,7 @@ void renderEngine (benchmark::State& state, Setup setup)
 } // namespace
 
 // Every band and both filters active unless "flat"; "oversampled" adds Quality, "midSide" puts
-// the bands on the mid signal, "driven" adds 9 dB of drive.
+// the bands on the mid signal, "driven" adds 9 dB of drive and "driven12dB" 12 dB.
 #define TANDREL_ENGINE_BENCHMARK(name, setup) \
     BENCHMARK_CAPTURE (renderEngine, name, setup) \
         ->ArgNames ({ "channels", "block" }) \
@@ -92,5 +92,6 @@ TANDREL_ENGINE_BENCHMARK (allBands, Setup::allBandsActive);
 TANDREL_ENGINE_BENCHMARK (allBandsOversampled, Setup::allBandsOversampled);
 TANDREL_ENGINE_BENCHMARK (allBandsMidSide, Setup::allBandsMidSide);
 TANDREL_ENGINE_BENCHMARK (allBandsDriven, Setup::driven);
+TANDREL_ENGINE_BENCHMARK (allBandsDriven12dB, Setup::driven12dB);
 
 BENCHMARK_MAIN();

@@ -15,6 +15,9 @@ packages=(
   # a Helvetica-metric sans face for Linux, where Helvetica itself is absent, and the
   # framework's default sans-serif face
   fonts-urw-base35 fonts-dejavu-core
+  # benchmark only: x42's "fil4" parametric equaliser (LV2 in /usr/lib/lv2), the peer that
+  # scripts/bench-peer.sh and its smoke test compare the engine's speed against
+  x42-plugins
 )
 
 missing=()
