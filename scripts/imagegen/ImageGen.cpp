@@ -6,8 +6,7 @@
     two runs write byte-identical files.
 */
 
-#include <juce_core/juce_core.h>
-#include <juce_graphics/juce_graphics.h>
+#include "ImageFiles.h"
 
 #include <cmath>
 #include <cstdio>
@@ -22,18 +21,6 @@ using juce::Image;
 Image makeCanvas (int width, int height)
 {
     return Image (Image::ARGB, width, height, true, juce::SoftwareImageType());
-}
-
-bool writePng (const Image& image, const juce::File& file)
-{
-    file.deleteFile();
-    juce::FileOutputStream out (file);
-
-    if (! out.openedOk())
-        return false;
-
-    juce::PNGImageFormat png;
-    return png.writeImageToStream (image, out) && out.getStatus().wasOk();
 }
 
 /** A deterministic value in [0, 1) for an integer coordinate. */
@@ -370,15 +357,12 @@ Image makeLogo()
 //==============================================================================
 int main (int argc, char* argv[])
 {
-    if (argc != 2)
-    {
-        std::fprintf (stderr, "usage: %s <output folder>\n", argv[0]);
+    const auto folder = ImageFiles::folderArgument (argc, argv);
+
+    if (! folder)
         return 2;
-    }
 
-    const auto folder = juce::File::getCurrentWorkingDirectory().getChildFile (juce::String (argv[1]));
-
-    if (! folder.isDirectory())
+    if (! folder->isDirectory())
     {
         std::fprintf (stderr, "not a folder: %s\n", argv[1]);
         return 2;
@@ -400,9 +384,9 @@ int main (int argc, char* argv[])
 
     for (const auto& [name, image] : images)
     {
-        const auto file = folder.getChildFile (name);
+        const auto file = folder->getChildFile (name);
 
-        if (! writePng (image, file))
+        if (! ImageFiles::writePng (image, file))
         {
             std::fprintf (stderr, "could not write %s\n", file.getFullPathName().toRawUTF8());
             return 1;
