@@ -27,6 +27,11 @@ constexpr int maxLanes = (int) SVFilterCascade::maxFiltersPerPass;
 // finished, well before the filters after it need them.
 constexpr size_t stageChunk = 32;
 
+// How many steps each filter trails the one before it. A filter's output of one step is only
+// needed this many steps later, so the chain of dependent operations from a filter's input to
+// its output (the recursion, the mix and the rounding) may take that many steps' time.
+constexpr size_t skew = 2;
+
 // What a lane's recursion filters: its own channel (a left/right filter has a lane for each
 // channel), or the mid or the side signal of the two channels.
 enum LaneKind
@@ -57,402 +62,94 @@ struct Pass
     const SVFilterCascade::Stage* stage = nullptr;
 };
 
-#if ORVANE_CASCADE_HAS_VECTORS
- #define ORVANE_CASCADE_INLINE inline __attribute__ ((always_inline))
+/** Where a pass reads and writes the block, and how far each lane trails the first. */
+struct Schedule
+{
+    size_t lagLastBefore = 0; // the last filter before the stage, whose output the stage takes
+    size_t lagFirstAfter = 0; // the first filter after it, which reads the stage's output
+    size_t lagLast = 0;       // the last filter of the pass
+    int numBefore = 0;
+    int lastBeforeGroup = 0, lastBeforeLane = 0, lastGroup = 0, lastLane = 0;
+    bool hasStage = false;
 
-// The wide helpers below pass vectors by value; they are always inlined into the kernels built
-// for the instruction set they need, so no call ever crosses an ABI boundary.
+    size_t lagOf (int filter) const noexcept
+    {
+        return (size_t) filter * skew + (hasStage && filter >= numBefore ? stageChunk : 0);
+    }
+
+    static Schedule of (const Pass& pass, int lanesPerGroup) noexcept
+    {
+        Schedule s;
+        s.hasStage = pass.stage != nullptr && pass.numBefore > 0 && pass.numBefore < pass.numFilters;
+        s.numBefore = pass.numBefore;
+        s.lagLastBefore = s.lagOf (pass.numBefore - 1);
+        s.lagFirstAfter = s.lagOf (pass.numBefore);
+        s.lagLast = s.lagOf (pass.numFilters - 1);
+        s.lastBeforeGroup = (pass.numBefore - 1) / lanesPerGroup;
+        s.lastBeforeLane = (pass.numBefore - 1) % lanesPerGroup;
+        s.lastGroup = (pass.numFilters - 1) / lanesPerGroup;
+        s.lastLane = (pass.numFilters - 1) % lanesPerGroup;
+        return s;
+    }
+};
+} // namespace cascade_detail
+} // namespace orvane_dsp
+
+// The kernels, one per instruction set. The wide ones pass vectors by value between functions
+// that are all inlined into a kernel built for the instruction set they need, so no call with
+// vector arguments ever crosses an ABI boundary.
+#if ORVANE_CASCADE_HAS_VECTORS
  #if defined (__GNUC__) && ! defined (__clang__)
+  #pragma GCC diagnostic push
   #pragma GCC diagnostic ignored "-Wpsabi"
  #endif
 
-template <int W> struct Lanes;
+ #if ORVANE_CASCADE_HAS_WIDE_X86
+  #include <immintrin.h>
+ #endif
 
-template <> struct Lanes<2>
-{
-    typedef double D __attribute__ ((vector_size (16)));
-    typedef float F __attribute__ ((vector_size (8)));
-    typedef long long M __attribute__ ((vector_size (16)));
-    static ORVANE_CASCADE_INLINE D broadcast (double x) noexcept { return D { x, x }; }
-    // Lane 0 takes the last lane of prev, lane i the lane i - 1 of cur.
-    static ORVANE_CASCADE_INLINE D shiftIn (D prev, D cur) noexcept { return __builtin_shufflevector (prev, cur, 1, 2); }
-};
-
-template <> struct Lanes<4>
-{
-    typedef double D __attribute__ ((vector_size (32)));
-    typedef float F __attribute__ ((vector_size (16)));
-    typedef long long M __attribute__ ((vector_size (32)));
-    static ORVANE_CASCADE_INLINE D broadcast (double x) noexcept { return D { x, x, x, x }; }
-    static ORVANE_CASCADE_INLINE D shiftIn (D prev, D cur) noexcept { return __builtin_shufflevector (prev, cur, 3, 4, 5, 6); }
-};
-
-template <> struct Lanes<8>
-{
-    typedef double D __attribute__ ((vector_size (64)));
-    typedef float F __attribute__ ((vector_size (32)));
-    typedef long long M __attribute__ ((vector_size (64)));
-    static ORVANE_CASCADE_INLINE D broadcast (double x) noexcept { return D { x, x, x, x, x, x, x, x }; }
-    static ORVANE_CASCADE_INLINE D shiftIn (D prev, D cur) noexcept
-    {
-        return __builtin_shufflevector (prev, cur, 7, 8, 9, 10, 11, 12, 13, 14);
-    }
-};
-
-/** W consecutive filters of the chain, one per lane. */
-template <int W>
-struct LaneGroup
-{
-    using D = typename Lanes<W>::D;
-    using M = typename Lanes<W>::M;
-
-    enum Kind
-    {
-        allLeftRight,
-        allMidSide,
-        mixed
-    };
-
-    // Coefficients and mix weights of each lane's filter.
-    D g, twoDamping, normaliser, gainFactor, lowShelfMix, bellMix, highShelfMix, highPassMix, lowPassMix;
-    // Integrator states of the left (or mid/side) and the right recursions.
-    D s1L, s2L, s1R, s2R;
-    // Each lane's output of the previous step: float values, held as doubles.
-    D outL, outR;
-    // How many steps each lane trails the first lane: at step t a lane works on frame t - lag.
-    D lag;
-    M midSide, side, fromBlock;
-    int kind;
-    bool takesBlockInput;
-};
-
-template <int W>
-ORVANE_CASCADE_INLINE typename Lanes<W>::D select (typename Lanes<W>::M mask, typename Lanes<W>::D a, typename Lanes<W>::D b) noexcept
-{
-    using M = typename Lanes<W>::M;
-    return (typename Lanes<W>::D) (((M) a & mask) | ((M) b & ~mask));
-}
-
-// Rounds every lane to float and back, as the filters round their outputs.
-template <int W>
-ORVANE_CASCADE_INLINE typename Lanes<W>::D toFloatPrecision (typename Lanes<W>::D v) noexcept
-{
-    return __builtin_convertvector (__builtin_convertvector (v, typename Lanes<W>::F), typename Lanes<W>::D);
-}
-
-// One sample of SVFilter's recursion and output mix in every lane, operation for operation.
-template <int W>
-ORVANE_CASCADE_INLINE typename Lanes<W>::D tick (const LaneGroup<W>& c, typename Lanes<W>::D x,
-                                                 typename Lanes<W>::D& s1, typename Lanes<W>::D& s2) noexcept
-{
-    const auto hp = (x - c.twoDamping * s1 - c.g * s1 - s2) * c.normaliser;
-    const auto ghp = c.g * hp;
-    const auto bp = ghp + s1;
-    const auto gbp = c.g * bp;
-    const auto lp = gbp + s2;
-
-    s1 = ghp + bp;
-    s2 = gbp + lp;
-
-    const auto k = c.gainFactor;
-
-    return c.lowShelfMix * (x + k * lp)
-         + c.bellMix * (x + k * (c.twoDamping * bp))
-         + c.highShelfMix * (x + k * hp)
-         + c.highPassMix * hp
-         + c.lowPassMix * lp;
-}
-
-// The mid or side lane's filter input and the signal that passes by it: mid = (L + R) / 2 and
-// side = (L - R) / 2, the sum and difference rounded to float and halved in double.
-template <int W>
-ORVANE_CASCADE_INLINE void splitMidSide (typename Lanes<W>::D left, typename Lanes<W>::D right, typename Lanes<W>::M side,
-                                         typename Lanes<W>::D& input, typename Lanes<W>::D& passing) noexcept
-{
-    const auto mid = toFloatPrecision<W> (left + right) * 0.5;
-    const auto sideSignal = toFloatPrecision<W> (left - right) * 0.5;
-    input = toFloatPrecision<W> (select<W> (side, sideSignal, mid));
-    passing = select<W> (side, mid, sideSignal);
-}
-
-// Left and right from the filtered signal y and the one that passed by: a mid lane gives
-// L = side + y and R = y - side, a side lane L = mid + y and R = mid - y.
-template <int W>
-ORVANE_CASCADE_INLINE void joinMidSide (typename Lanes<W>::D y, typename Lanes<W>::D passing, typename Lanes<W>::M side,
-                                        typename Lanes<W>::D& left, typename Lanes<W>::D& right) noexcept
-{
-    left = toFloatPrecision<W> (passing + y);
-    right = toFloatPrecision<W> (select<W> (side, passing, y) - select<W> (side, y, passing));
-}
-
-/** Where the pass reads and writes the block. */
-struct Schedule
-{
-    size_t lagLastBefore = 0; // the last filter before the stage
-    size_t lagFirstAfter = 0; // the first filter after it, which reads the stage's output
-    size_t lagLast = 0;       // the last filter of the pass
-    int lastBeforeGroup = 0, lastBeforeLane = 0, lastGroup = 0, lastLane = 0;
-    bool hasStage = false;
-};
-
-template <int W, bool stereo, bool edge>
-ORVANE_CASCADE_INLINE void step (LaneGroup<W>* groups, int numGroups, const Pass& pass, const Schedule& schedule, size_t t) noexcept
-{
-    using D = typename Lanes<W>::D;
-    using M = typename Lanes<W>::M;
-    using Group = LaneGroup<W>;
-
-    const size_t numFrames = pass.numFrames;
-    double inputLeft = 0.0, inputRight = 0.0, stagedLeft = 0.0, stagedRight = 0.0;
-
-    if (! edge || t < numFrames)
-    {
-        inputLeft = (double) pass.left[t];
-        if constexpr (stereo) inputRight = (double) pass.right[t];
-    }
-
-    if (schedule.hasStage && (! edge || (t >= schedule.lagFirstAfter && t - schedule.lagFirstAfter < numFrames)))
-    {
-        stagedLeft = (double) pass.left[t - schedule.lagFirstAfter];
-        if constexpr (stereo) stagedRight = (double) pass.right[t - schedule.lagFirstAfter];
-    }
-
-    const D firstLeft = Lanes<W>::broadcast (inputLeft), firstRight = Lanes<W>::broadcast (inputRight);
-    const D fromStageLeft = Lanes<W>::broadcast (stagedLeft), fromStageRight = Lanes<W>::broadcast (stagedRight);
-    const D zero {};
-    const D stepIndex = Lanes<W>::broadcast ((double) t);
-    const D frameCount = Lanes<W>::broadcast ((double) numFrames);
-
-    // Last group first: each group reads the previous group's outputs of the previous step.
-    for (int gi = numGroups - 1; gi >= 0; --gi)
-    {
-        auto& group = groups[gi];
-
-        D inL = Lanes<W>::shiftIn (gi > 0 ? groups[gi - 1].outL : firstLeft, group.outL);
-        D inR {};
-
-        if constexpr (stereo)
-            inR = Lanes<W>::shiftIn (gi > 0 ? groups[gi - 1].outR : firstRight, group.outR);
-
-        if (group.takesBlockInput)
-        {
-            inL = select<W> (group.fromBlock, fromStageLeft, inL);
-            if constexpr (stereo) inR = select<W> (group.fromBlock, fromStageRight, inR);
-        }
-
-        M active {};
-
-        if constexpr (edge)
-        {
-            const D frame = stepIndex - group.lag;
-            active = (M) (frame >= zero) & (M) (frame < frameCount);
-        }
-
-        auto keep = [&] (D& state, D updated)
-        {
-            if constexpr (edge)
-                state = select<W> (active, updated, state);
-            else
-                state = updated;
-        };
-
-        if (! stereo || group.kind == Group::allLeftRight)
-        {
-            D s1 = group.s1L, s2 = group.s2L;
-            const D yL = toFloatPrecision<W> (tick<W> (group, inL, s1, s2));
-            keep (group.s1L, s1);
-            keep (group.s2L, s2);
-            group.outL = yL;
-
-            if constexpr (stereo)
-            {
-                D r1 = group.s1R, r2 = group.s2R;
-                const D yR = toFloatPrecision<W> (tick<W> (group, inR, r1, r2));
-                keep (group.s1R, r1);
-                keep (group.s2R, r2);
-                group.outR = yR;
-            }
-        }
-        else if (group.kind == Group::allMidSide)
-        {
-            D input, passing;
-            splitMidSide<W> (inL, inR, group.side, input, passing);
-
-            D s1 = group.s1L, s2 = group.s2L;
-            const D y = toFloatPrecision<W> (tick<W> (group, input, s1, s2));
-            keep (group.s1L, s1);
-            keep (group.s2L, s2);
-            joinMidSide<W> (y, passing, group.side, group.outL, group.outR);
-        }
-        else
-        {
-            D input, passing;
-            splitMidSide<W> (inL, inR, group.side, input, passing);
-
-            // A mid/side lane's right-hand recursion runs on silence and is never read back.
-            D s1 = group.s1L, s2 = group.s2L, r1 = group.s1R, r2 = group.s2R;
-            const D yL = toFloatPrecision<W> (tick<W> (group, select<W> (group.midSide, input, inL), s1, s2));
-            const D yR = toFloatPrecision<W> (tick<W> (group, select<W> (group.midSide, zero, inR), r1, r2));
-            keep (group.s1L, s1);
-            keep (group.s2L, s2);
-            keep (group.s1R, r1);
-            keep (group.s2R, r2);
-
-            D midSideLeft, midSideRight;
-            joinMidSide<W> (yL, passing, group.side, midSideLeft, midSideRight);
-            group.outL = select<W> (group.midSide, midSideLeft, yL);
-            group.outR = select<W> (group.midSide, midSideRight, yR);
-        }
-    }
-
-    if (schedule.hasStage && (! edge || (t >= schedule.lagLastBefore && t - schedule.lagLastBefore < numFrames)))
-    {
-        const auto& group = groups[schedule.lastBeforeGroup];
-        pass.left[t - schedule.lagLastBefore] = (float) group.outL[schedule.lastBeforeLane];
-        if constexpr (stereo) pass.right[t - schedule.lagLastBefore] = (float) group.outR[schedule.lastBeforeLane];
-    }
-
-    if (! edge || (t >= schedule.lagLast && t - schedule.lagLast < numFrames))
-    {
-        const auto& group = groups[schedule.lastGroup];
-        pass.left[t - schedule.lagLast] = (float) group.outL[schedule.lastLane];
-        if constexpr (stereo) pass.right[t - schedule.lagLast] = (float) group.outR[schedule.lastLane];
-    }
-}
-
-template <int W, bool stereo>
-ORVANE_CASCADE_INLINE void runLanes (Pass& pass) noexcept
-{
-    using Group = LaneGroup<W>;
-    constexpr size_t maxGroups = (size_t) (maxLanes / W);
-
-    Group groups[maxGroups];
-    const int numGroups = (pass.numFilters + W - 1) / W;
-    const bool hasStage = pass.stage != nullptr && pass.numBefore > 0 && pass.numBefore < pass.numFilters;
-
-    // Unused lanes get all-zero coefficients, under which they stay silent.
-    std::memset ((void*) groups, 0, sizeof (Group) * (size_t) numGroups);
-
-    for (int f = 0; f < pass.numFilters; ++f)
-    {
-        auto& group = groups[f / W];
-        const int lane = f % W;
-        const auto& data = pass.lanes[f];
-        const int kind = data.kind;
-
-        group.g[lane] = data.g;
-        group.twoDamping[lane] = data.twoDamping;
-        group.normaliser[lane] = data.normaliser;
-        group.gainFactor[lane] = data.gainFactor;
-        group.lowShelfMix[lane] = data.lowShelfMix;
-        group.bellMix[lane] = data.bellMix;
-        group.highShelfMix[lane] = data.highShelfMix;
-        group.highPassMix[lane] = data.highPassMix;
-        group.lowPassMix[lane] = data.lowPassMix;
-
-        group.s1L[lane] = data.state1[0];
-        group.s2L[lane] = data.state2[0];
-
-        if (stereo && kind == leftRightLane)
-        {
-            group.s1R[lane] = data.state1[1];
-            group.s2R[lane] = data.state2[1];
-        }
-
-        group.lag[lane] = (double) f + (hasStage && f >= pass.numBefore ? (double) stageChunk : 0.0);
-        group.midSide[lane] = kind != leftRightLane ? -1 : 0;
-        group.side[lane] = kind == sideLane ? -1 : 0;
-
-        if (hasStage && f == pass.numBefore)
-        {
-            group.fromBlock[lane] = -1;
-            group.takesBlockInput = true;
-        }
-    }
-
-    for (int gi = 0; gi < numGroups; ++gi)
-    {
-        bool anyLeftRight = false, anyMidSide = false;
-
-        for (int f = gi * W; f < std::min (pass.numFilters, (gi + 1) * W); ++f)
-            (pass.lanes[f].kind == leftRightLane ? anyLeftRight : anyMidSide) = true;
-
-        groups[gi].kind = anyMidSide ? (anyLeftRight ? Group::mixed : Group::allMidSide) : Group::allLeftRight;
-    }
-
-    Schedule schedule;
-    schedule.hasStage = hasStage;
-    schedule.lagLastBefore = (size_t) (pass.numBefore - 1);
-    schedule.lagFirstAfter = (size_t) pass.numBefore + stageChunk;
-    schedule.lagLast = (size_t) (pass.numFilters - 1) + (hasStage ? stageChunk : 0);
-    schedule.lastBeforeGroup = (pass.numBefore - 1) / W;
-    schedule.lastBeforeLane = (pass.numBefore - 1) % W;
-    schedule.lastGroup = (pass.numFilters - 1) / W;
-    schedule.lastLane = (pass.numFilters - 1) % W;
-
-    // Every lane works on a frame of the block in steps [lagLast, numFrames); before and after,
-    // the lanes that have no frame keep their state.
-    const size_t numFrames = pass.numFrames;
-    const size_t numSteps = numFrames + schedule.lagLast;
-    const size_t steadyBegin = schedule.lagLast, steadyEnd = std::max (numFrames, steadyBegin);
-    const size_t chunk = hasStage ? stageChunk : numSteps;
-    size_t staged = 0;
-
-    for (size_t chunkStart = 0; chunkStart < numSteps; chunkStart += chunk)
-    {
-        const size_t chunkEnd = std::min (numSteps, chunkStart + chunk);
-        const size_t fastBegin = std::clamp (steadyBegin, chunkStart, chunkEnd);
-        const size_t fastEnd = std::clamp (steadyEnd, fastBegin, chunkEnd);
-
-        for (size_t t = chunkStart; t < fastBegin; ++t)
-            step<W, stereo, true> (groups, numGroups, pass, schedule, t);
-
-        for (size_t t = fastBegin; t < fastEnd; ++t)
-            step<W, stereo, false> (groups, numGroups, pass, schedule, t);
-
-        for (size_t t = fastEnd; t < chunkEnd; ++t)
-            step<W, stereo, true> (groups, numGroups, pass, schedule, t);
-
-        if (hasStage && chunkEnd > schedule.lagLastBefore)
-        {
-            const size_t finished = std::min (numFrames, chunkEnd - schedule.lagLastBefore);
-
-            if (finished > staged)
-            {
-                (*pass.stage) (staged, finished - staged);
-                staged = finished;
-            }
-        }
-    }
-
-    for (int f = 0; f < pass.numFilters; ++f)
-    {
-        const auto& group = groups[f / W];
-        const int lane = f % W;
-        auto& data = pass.lanes[f];
-
-        data.state1[0] = group.s1L[lane];
-        data.state2[0] = group.s2L[lane];
-        data.state1[1] = group.s1R[lane];
-        data.state2[1] = group.s2R[lane];
-    }
-}
-
-template <int W>
-ORVANE_CASCADE_INLINE void runPass (Pass& pass) noexcept
-{
-    if (pass.right != nullptr)
-        runLanes<W, true> (pass);
-    else
-        runLanes<W, false> (pass);
-}
-
-void runPassLanes2 (Pass& pass) noexcept { runPass<2> (pass); }
+ #define ORVANE_LANES_NAMESPACE orvane_dsp::cascade_lanes2
+ #define ORVANE_LANES_WIDTH 2
+ #define ORVANE_LANES_TARGET
+ #define ORVANE_LANES_X86 ORVANE_CASCADE_HAS_WIDE_X86
+ #include "SVFilterCascadeLanes.h"
+ #undef ORVANE_LANES_NAMESPACE
+ #undef ORVANE_LANES_WIDTH
+ #undef ORVANE_LANES_TARGET
+ #undef ORVANE_LANES_X86
 
  #if ORVANE_CASCADE_HAS_WIDE_X86
-__attribute__ ((target ("avx2"))) void runPassLanes4 (Pass& pass) noexcept { runPass<4> (pass); }
-__attribute__ ((target ("avx512f"))) void runPassLanes8 (Pass& pass) noexcept { runPass<8> (pass); }
+  #define ORVANE_LANES_NAMESPACE orvane_dsp::cascade_lanes4
+  #define ORVANE_LANES_WIDTH 4
+  #define ORVANE_LANES_TARGET __attribute__ ((target ("avx2")))
+  #define ORVANE_LANES_X86 1
+  #include "SVFilterCascadeLanes.h"
+  #undef ORVANE_LANES_NAMESPACE
+  #undef ORVANE_LANES_WIDTH
+  #undef ORVANE_LANES_TARGET
+  #undef ORVANE_LANES_X86
 
+  #define ORVANE_LANES_NAMESPACE orvane_dsp::cascade_lanes8
+  #define ORVANE_LANES_WIDTH 8
+  #define ORVANE_LANES_TARGET __attribute__ ((target ("avx512f")))
+  #define ORVANE_LANES_X86 1
+  #include "SVFilterCascadeLanes.h"
+  #undef ORVANE_LANES_NAMESPACE
+  #undef ORVANE_LANES_WIDTH
+  #undef ORVANE_LANES_TARGET
+  #undef ORVANE_LANES_X86
+ #endif
+
+ #if defined (__GNUC__) && ! defined (__clang__)
+  #pragma GCC diagnostic pop
+ #endif
+#endif
+
+namespace orvane_dsp
+{
+namespace cascade_detail
+{
+#if ORVANE_CASCADE_HAS_WIDE_X86
 bool cpuHas (int feature) noexcept
 {
     __builtin_cpu_init();
@@ -462,10 +159,6 @@ bool cpuHas (int feature) noexcept
 // Read once when the library loads, so that the audio thread never waits on a first-use guard.
 const bool hasLanes4 = cpuHas (4);
 const bool hasLanes8 = cpuHas (8);
- #else
-constexpr bool hasLanes4 = false;
-constexpr bool hasLanes8 = false;
- #endif
 #else
 constexpr bool hasLanes4 = false;
 constexpr bool hasLanes8 = false;
@@ -489,11 +182,11 @@ void runPass (Pass& pass, Kernel kernel) noexcept
 {
 #if ORVANE_CASCADE_HAS_VECTORS
  #if ORVANE_CASCADE_HAS_WIDE_X86
-    if (kernel == Kernel::lanes8) return runPassLanes8 (pass);
-    if (kernel == Kernel::lanes4) return runPassLanes4 (pass);
+    if (kernel == Kernel::lanes8) return cascade_lanes8::runPass (pass);
+    if (kernel == Kernel::lanes4) return cascade_lanes4::runPass (pass);
  #endif
     juce::ignoreUnused (kernel);
-    runPassLanes2 (pass);
+    cascade_lanes2::runPass (pass);
 #else
     juce::ignoreUnused (pass, kernel);
 #endif

@@ -1,0 +1,406 @@
+// The cascade's kernel for one lane width. SVFilterCascade.cpp includes this file once per
+// instruction set it builds a kernel for, each time with:
+//   ORVANE_LANES_NAMESPACE  the namespace to put this kernel in
+//   ORVANE_LANES_WIDTH      the lanes per register: 2, 4 or 8
+//   ORVANE_LANES_TARGET     the function attribute that enables the instruction set (or nothing)
+//   ORVANE_LANES_X86        1 to use x86 intrinsics for the conversions, blends and compares
+// Every function here carries the target attribute and is inlined into runPass, so the whole
+// kernel is compiled for its instruction set and nothing else is.
+//
+// No include guard: this file is meant to be included more than once.
+
+namespace ORVANE_LANES_NAMESPACE
+{
+using namespace orvane_dsp::cascade_detail;
+
+#define ORVANE_LANES_INLINE ORVANE_LANES_TARGET inline __attribute__ ((always_inline))
+
+constexpr int W = ORVANE_LANES_WIDTH;
+
+typedef double D __attribute__ ((vector_size (8 * ORVANE_LANES_WIDTH)));
+typedef long long I __attribute__ ((vector_size (8 * ORVANE_LANES_WIDTH)));
+
+#if ORVANE_LANES_X86 && ORVANE_LANES_WIDTH == 8
+typedef __mmask8 Mask;
+#else
+typedef D Mask; // all bits set in a lane that is selected
+#endif
+
+ORVANE_LANES_INLINE D broadcast (double x) noexcept
+{
+#if ORVANE_LANES_WIDTH == 2
+    return D { x, x };
+#elif ORVANE_LANES_WIDTH == 4
+    return D { x, x, x, x };
+#else
+    return D { x, x, x, x, x, x, x, x };
+#endif
+}
+
+// Lane 0 takes the last lane of prev, lane i the lane i - 1 of cur.
+ORVANE_LANES_INLINE D shiftIn (D prev, D cur) noexcept
+{
+#if ORVANE_LANES_WIDTH == 2
+    return __builtin_shufflevector (prev, cur, 1, 2);
+#elif ORVANE_LANES_WIDTH == 4
+    return __builtin_shufflevector (prev, cur, 3, 4, 5, 6);
+#else
+    return __builtin_shufflevector (prev, cur, 7, 8, 9, 10, 11, 12, 13, 14);
+#endif
+}
+
+// Rounds every lane to float and back, as the filters round their outputs.
+ORVANE_LANES_INLINE D toFloatPrecision (D v) noexcept
+{
+#if ORVANE_LANES_X86 && ORVANE_LANES_WIDTH == 8
+    return (D) _mm512_cvtps_pd (_mm512_cvtpd_ps ((__m512d) v));
+#elif ORVANE_LANES_X86 && ORVANE_LANES_WIDTH == 4
+    return (D) _mm256_cvtps_pd (_mm256_cvtpd_ps ((__m256d) v));
+#elif ORVANE_LANES_X86 && ORVANE_LANES_WIDTH == 2
+    return (D) _mm_cvtps_pd (_mm_cvtpd_ps ((__m128d) v));
+#else
+    typedef float F __attribute__ ((vector_size (4 * ORVANE_LANES_WIDTH)));
+    return __builtin_convertvector (__builtin_convertvector (v, F), D);
+#endif
+}
+
+ORVANE_LANES_INLINE D select (Mask mask, D ifSet, D ifClear) noexcept
+{
+#if ORVANE_LANES_X86 && ORVANE_LANES_WIDTH == 8
+    return (D) _mm512_mask_blend_pd (mask, (__m512d) ifClear, (__m512d) ifSet);
+#elif ORVANE_LANES_X86 && ORVANE_LANES_WIDTH == 4
+    return (D) _mm256_blendv_pd ((__m256d) ifClear, (__m256d) ifSet, (__m256d) mask);
+#else
+    return (D) (((I) ifSet & (I) mask) | ((I) ifClear & ~(I) mask));
+#endif
+}
+
+// The lanes whose frame index lies in [0, count).
+ORVANE_LANES_INLINE Mask inRange (D frame, D count) noexcept
+{
+    const D zero {};
+#if ORVANE_LANES_X86 && ORVANE_LANES_WIDTH == 8
+    return (Mask) (_mm512_cmp_pd_mask ((__m512d) frame, (__m512d) zero, _CMP_GE_OQ)
+                   & _mm512_cmp_pd_mask ((__m512d) frame, (__m512d) count, _CMP_LT_OQ));
+#else
+    return (Mask) ((I) (frame >= zero) & (I) (frame < count));
+#endif
+}
+
+ORVANE_LANES_INLINE Mask laneMask (const bool (&lanes)[W]) noexcept
+{
+#if ORVANE_LANES_X86 && ORVANE_LANES_WIDTH == 8
+    unsigned bits = 0;
+    for (int i = 0; i < W; ++i)
+        bits |= lanes[i] ? (1u << i) : 0u;
+    return (Mask) bits;
+#else
+    I bits {};
+    for (int i = 0; i < W; ++i)
+        bits[i] = lanes[i] ? -1 : 0;
+    return (Mask) bits;
+#endif
+}
+
+/** W consecutive filters of the chain, one per lane. */
+struct LaneGroup
+{
+    enum Kind
+    {
+        allLeftRight,
+        allMidSide,
+        mixed
+    };
+
+    // Coefficients and mix weights of each lane's filter.
+    D g, twoDamping, normaliser, gainFactor, lowShelfMix, bellMix, highShelfMix, highPassMix, lowPassMix;
+    // Integrator states of the left (or mid/side) and the right recursions.
+    D s1L, s2L, s1R, s2R;
+    // Each lane's outputs of the last `skew` steps, one slot per step modulo skew: float
+    // values, held as doubles.
+    D outL[skew], outR[skew];
+    // How many steps each lane trails the first lane: at step t a lane works on frame t - lag.
+    D lag;
+    Mask midSide, side, fromBlock;
+    int kind;
+    bool takesBlockInput;
+};
+
+// One sample of SVFilter's recursion and output mix in every lane, operation for operation.
+ORVANE_LANES_INLINE D tick (const LaneGroup& c, D x, D& s1, D& s2) noexcept
+{
+    const D hp = (x - c.twoDamping * s1 - c.g * s1 - s2) * c.normaliser;
+    const D ghp = c.g * hp;
+    const D bp = ghp + s1;
+    const D gbp = c.g * bp;
+    const D lp = gbp + s2;
+
+    s1 = ghp + bp;
+    s2 = gbp + lp;
+
+    const D k = c.gainFactor;
+
+    return c.lowShelfMix * (x + k * lp)
+         + c.bellMix * (x + k * (c.twoDamping * bp))
+         + c.highShelfMix * (x + k * hp)
+         + c.highPassMix * hp
+         + c.lowPassMix * lp;
+}
+
+// The mid or side lane's filter input and the signal that passes by it: mid = (L + R) / 2 and
+// side = (L - R) / 2, the sum and difference rounded to float and halved in double.
+ORVANE_LANES_INLINE void splitMidSide (D left, D right, Mask side, D& input, D& passing) noexcept
+{
+    const D mid = toFloatPrecision (left + right) * 0.5;
+    const D sideSignal = toFloatPrecision (left - right) * 0.5;
+    input = toFloatPrecision (select (side, sideSignal, mid));
+    passing = select (side, mid, sideSignal);
+}
+
+// Left and right from the filtered signal y and the one that passed by: a mid lane gives
+// L = side + y and R = y - side, a side lane L = mid + y and R = mid - y.
+ORVANE_LANES_INLINE void joinMidSide (D y, D passing, Mask side, D& left, D& right) noexcept
+{
+    left = toFloatPrecision (passing + y);
+    right = toFloatPrecision (select (side, passing, y) - select (side, y, passing));
+}
+
+// A lane's new state, or at the edges of the block, where some lanes have no frame, its old one.
+template <bool edge>
+ORVANE_LANES_INLINE void keep (Mask active, D& state, D updated) noexcept
+{
+    if constexpr (edge)
+        state = select (active, updated, state);
+    else
+        state = updated;
+}
+
+template <bool stereo, bool edge>
+ORVANE_LANES_INLINE void step (LaneGroup* groups, int numGroups, const Pass& pass, const Schedule& schedule, size_t t) noexcept
+{
+    const size_t numFrames = pass.numFrames;
+    const size_t slot = t % skew;
+    double inputLeft = 0.0, inputRight = 0.0, stagedLeft = 0.0, stagedRight = 0.0;
+
+    if (! edge || t < numFrames)
+    {
+        inputLeft = (double) pass.left[t];
+        if constexpr (stereo) inputRight = (double) pass.right[t];
+    }
+
+    if (schedule.hasStage && (! edge || (t >= schedule.lagFirstAfter && t - schedule.lagFirstAfter < numFrames)))
+    {
+        stagedLeft = (double) pass.left[t - schedule.lagFirstAfter];
+        if constexpr (stereo) stagedRight = (double) pass.right[t - schedule.lagFirstAfter];
+    }
+
+    const D firstLeft = broadcast (inputLeft), firstRight = broadcast (inputRight);
+    const D fromStageLeft = broadcast (stagedLeft), fromStageRight = broadcast (stagedRight);
+    const D zero {};
+    const D stepIndex = broadcast ((double) t);
+    const D frameCount = broadcast ((double) numFrames);
+
+    // Last group first: each group reads the previous group's outputs of `skew` steps ago.
+    for (int gi = numGroups - 1; gi >= 0; --gi)
+    {
+        auto& group = groups[gi];
+
+        D inL = shiftIn (gi > 0 ? groups[gi - 1].outL[slot] : firstLeft, group.outL[slot]);
+        D inR {};
+
+        if constexpr (stereo)
+            inR = shiftIn (gi > 0 ? groups[gi - 1].outR[slot] : firstRight, group.outR[slot]);
+
+        if (group.takesBlockInput)
+        {
+            inL = select (group.fromBlock, fromStageLeft, inL);
+            if constexpr (stereo) inR = select (group.fromBlock, fromStageRight, inR);
+        }
+
+        Mask active {};
+
+        if constexpr (edge)
+            active = inRange (stepIndex - group.lag, frameCount);
+
+        if (! stereo || group.kind == LaneGroup::allLeftRight)
+        {
+            D s1 = group.s1L, s2 = group.s2L;
+            const D yL = toFloatPrecision (tick (group, inL, s1, s2));
+            keep<edge> (active, group.s1L, s1);
+            keep<edge> (active, group.s2L, s2);
+            group.outL[slot] = yL;
+
+            if constexpr (stereo)
+            {
+                D r1 = group.s1R, r2 = group.s2R;
+                const D yR = toFloatPrecision (tick (group, inR, r1, r2));
+                keep<edge> (active, group.s1R, r1);
+                keep<edge> (active, group.s2R, r2);
+                group.outR[slot] = yR;
+            }
+        }
+        else if (group.kind == LaneGroup::allMidSide)
+        {
+            D input, passing;
+            splitMidSide (inL, inR, group.side, input, passing);
+
+            D s1 = group.s1L, s2 = group.s2L;
+            const D y = toFloatPrecision (tick (group, input, s1, s2));
+            keep<edge> (active, group.s1L, s1);
+            keep<edge> (active, group.s2L, s2);
+            joinMidSide (y, passing, group.side, group.outL[slot], group.outR[slot]);
+        }
+        else
+        {
+            D input, passing;
+            splitMidSide (inL, inR, group.side, input, passing);
+
+            // A mid/side lane's right-hand recursion runs on silence and is never read back.
+            D s1 = group.s1L, s2 = group.s2L, r1 = group.s1R, r2 = group.s2R;
+            const D yL = toFloatPrecision (tick (group, select (group.midSide, input, inL), s1, s2));
+            const D yR = toFloatPrecision (tick (group, select (group.midSide, zero, inR), r1, r2));
+            keep<edge> (active, group.s1L, s1);
+            keep<edge> (active, group.s2L, s2);
+            keep<edge> (active, group.s1R, r1);
+            keep<edge> (active, group.s2R, r2);
+
+            D midSideLeft, midSideRight;
+            joinMidSide (yL, passing, group.side, midSideLeft, midSideRight);
+            group.outL[slot] = select (group.midSide, midSideLeft, yL);
+            group.outR[slot] = select (group.midSide, midSideRight, yR);
+        }
+    }
+
+    if (schedule.hasStage && (! edge || (t >= schedule.lagLastBefore && t - schedule.lagLastBefore < numFrames)))
+    {
+        const auto& group = groups[schedule.lastBeforeGroup];
+        pass.left[t - schedule.lagLastBefore] = (float) group.outL[slot][schedule.lastBeforeLane];
+        if constexpr (stereo) pass.right[t - schedule.lagLastBefore] = (float) group.outR[slot][schedule.lastBeforeLane];
+    }
+
+    if (! edge || (t >= schedule.lagLast && t - schedule.lagLast < numFrames))
+    {
+        const auto& group = groups[schedule.lastGroup];
+        pass.left[t - schedule.lagLast] = (float) group.outL[slot][schedule.lastLane];
+        if constexpr (stereo) pass.right[t - schedule.lagLast] = (float) group.outR[slot][schedule.lastLane];
+    }
+}
+
+template <bool stereo>
+ORVANE_LANES_INLINE void runLanes (Pass& pass) noexcept
+{
+    constexpr size_t maxGroups = (size_t) (maxLanes / W);
+
+    LaneGroup groups[maxGroups];
+    const int numGroups = (pass.numFilters + W - 1) / W;
+    const auto schedule = Schedule::of (pass, W);
+
+    // Unused lanes get all-zero coefficients, under which they stay silent.
+    std::memset ((void*) groups, 0, sizeof (LaneGroup) * (size_t) numGroups);
+
+    for (int gi = 0; gi < numGroups; ++gi)
+    {
+        auto& group = groups[gi];
+        bool midSide[W] {}, side[W] {}, fromBlock[W] {};
+        bool anyLeftRight = false, anyMidSide = false;
+
+        for (int lane = 0; lane < W; ++lane)
+        {
+            const int f = gi * W + lane;
+
+            if (f >= pass.numFilters)
+                continue;
+
+            const auto& data = pass.lanes[f];
+
+            group.g[lane] = data.g;
+            group.twoDamping[lane] = data.twoDamping;
+            group.normaliser[lane] = data.normaliser;
+            group.gainFactor[lane] = data.gainFactor;
+            group.lowShelfMix[lane] = data.lowShelfMix;
+            group.bellMix[lane] = data.bellMix;
+            group.highShelfMix[lane] = data.highShelfMix;
+            group.highPassMix[lane] = data.highPassMix;
+            group.lowPassMix[lane] = data.lowPassMix;
+
+            group.s1L[lane] = data.state1[0];
+            group.s2L[lane] = data.state2[0];
+
+            if (stereo && data.kind == leftRightLane)
+            {
+                group.s1R[lane] = data.state1[1];
+                group.s2R[lane] = data.state2[1];
+            }
+
+            group.lag[lane] = (double) schedule.lagOf (f);
+            midSide[lane] = data.kind != leftRightLane;
+            side[lane] = data.kind == sideLane;
+            fromBlock[lane] = schedule.hasStage && f == pass.numBefore;
+            group.takesBlockInput = group.takesBlockInput || fromBlock[lane];
+            (midSide[lane] ? anyMidSide : anyLeftRight) = true;
+        }
+
+        group.midSide = laneMask (midSide);
+        group.side = laneMask (side);
+        group.fromBlock = laneMask (fromBlock);
+        group.kind = anyMidSide ? (anyLeftRight ? LaneGroup::mixed : LaneGroup::allMidSide) : LaneGroup::allLeftRight;
+    }
+
+    // Every lane works on a frame of the block in steps [lagLast, numFrames); before and after,
+    // the lanes that have no frame keep their state.
+    const size_t numFrames = pass.numFrames;
+    const size_t numSteps = numFrames + schedule.lagLast;
+    const size_t steadyBegin = schedule.lagLast, steadyEnd = std::max (numFrames, steadyBegin);
+    const size_t chunk = schedule.hasStage ? stageChunk : numSteps;
+    size_t staged = 0;
+
+    for (size_t chunkStart = 0; chunkStart < numSteps; chunkStart += chunk)
+    {
+        const size_t chunkEnd = std::min (numSteps, chunkStart + chunk);
+        const size_t fastBegin = std::clamp (steadyBegin, chunkStart, chunkEnd);
+        const size_t fastEnd = std::clamp (steadyEnd, fastBegin, chunkEnd);
+
+        for (size_t t = chunkStart; t < fastBegin; ++t)
+            step<stereo, true> (groups, numGroups, pass, schedule, t);
+
+        for (size_t t = fastBegin; t < fastEnd; ++t)
+            step<stereo, false> (groups, numGroups, pass, schedule, t);
+
+        for (size_t t = fastEnd; t < chunkEnd; ++t)
+            step<stereo, true> (groups, numGroups, pass, schedule, t);
+
+        if (schedule.hasStage && chunkEnd > schedule.lagLastBefore)
+        {
+            const size_t finished = std::min (numFrames, chunkEnd - schedule.lagLastBefore);
+
+            if (finished > staged)
+            {
+                (*pass.stage) (staged, finished - staged);
+                staged = finished;
+            }
+        }
+    }
+
+    for (int f = 0; f < pass.numFilters; ++f)
+    {
+        const auto& group = groups[f / W];
+        const int lane = f % W;
+        auto& data = pass.lanes[f];
+
+        data.state1[0] = group.s1L[lane];
+        data.state2[0] = group.s2L[lane];
+        data.state1[1] = group.s1R[lane];
+        data.state2[1] = group.s2R[lane];
+    }
+}
+
+ORVANE_LANES_TARGET void runPass (Pass& pass) noexcept
+{
+    if (pass.right != nullptr)
+        runLanes<true> (pass);
+    else
+        runLanes<false> (pass);
+}
+
+#undef ORVANE_LANES_INLINE
+} // namespace ORVANE_LANES_NAMESPACE
