@@ -206,23 +206,24 @@ juce::ValueTree read (const void* data, size_t numBytes)
     return juce::ValueTree::readFromStream (stream);
 }
 
-void dropNonFiniteParameterValues (juce::ValueTree& state)
+void dropNonFiniteValues (juce::ValueTree& state)
 {
-    static const juce::Identifier paramType ("PARAM"), valueProperty ("value");
+    static const juce::Identifier valueProperty ("value");
 
-    for (auto child : state)
+    if (state.hasProperty (valueProperty))
     {
-        if (! child.hasType (paramType) || ! child.hasProperty (valueProperty))
-            continue;
-
-        const auto value = (double) child.getProperty (valueProperty);
+        // The same conversion the framework applies before it narrows the value to a float.
+        const auto value = (double) state.getProperty (valueProperty);
 
         if (! std::isfinite (value))
-            child.removeProperty (valueProperty, nullptr);
+            state.removeProperty (valueProperty, nullptr);
         else if (std::abs (value) > (double) std::numeric_limits<float>::max())
-            // Finite but beyond a float: the framework clamps it into the range once it fits.
-            child.setProperty (valueProperty, std::copysign ((double) std::numeric_limits<float>::max(), value), nullptr);
+            state.setProperty (valueProperty, std::copysign ((double) std::numeric_limits<float>::max(), value), nullptr);
     }
+
+    // read() limits the nesting to maxDepth, so the recursion stays shallow.
+    for (auto child : state)
+        dropNonFiniteValues (child);
 }
 
 float readSize (const juce::ValueTree& variables, const juce::Identifier& property)
