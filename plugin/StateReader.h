@@ -9,8 +9,9 @@
     count near 2^31 in a corrupt block keeps it looping (or allocating) for minutes, and deep
     nesting recurses without limit. read() first walks the bytes with the same grammar and
     rejects anything that cannot be a tree the framework wrote - counts larger than the bytes
-    left can hold, truncated values, empty names, nesting deeper than any state of ours - in
-    time proportional to the number of bytes. Only blocks that pass are handed to the framework.
+    left can hold, truncated values, empty names, text that is not the UTF-8 the framework writes,
+    nesting deeper than any state of ours - in time proportional to the number of bytes. Only
+    blocks that pass are handed to the framework.
 */
 namespace StateReader
 {

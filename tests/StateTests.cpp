@@ -442,6 +442,59 @@ TEST (StateReader, RejectsCountsTheBytesCannotHold)
     EXPECT_EQ (allValues (h), before);
 }
 
+TEST (StateReader, RejectsTextTheFrameworkNeverWrites)
+{
+    // The framework decodes names and string values as UTF-8 and writes back the UTF-8 of what
+    // it decoded: a state holding other text would not restore to the bytes it saves.
+    auto withName = [] (const char* type, const char* property)
+    {
+        juce::MemoryOutputStream o;
+        o.write (type, std::strlen (type) + 1);
+        o.writeCompressedInt (1);
+        o.write (property, std::strlen (property) + 1);
+        o.writeCompressedInt (2);
+        o.writeByte (1);      // int marker with a truncated int: never reached when the name fails
+        o.writeCompressedInt (0);
+        return o.getMemoryBlock();
+    };
+    // A string value: its length with the marker and the terminator, the marker, the text.
+    auto withString = [] (const void* text, size_t numBytes, bool terminated = true)
+    {
+        juce::MemoryOutputStream o;
+        o.writeString ("P");
+        o.writeCompressedInt (1);
+        o.writeString ("value");
+        o.writeCompressedInt ((int) numBytes + (terminated ? 2 : 1));
+        o.writeByte (5);
+        o.write (text, numBytes);
+        if (terminated)
+            o.writeByte (0);
+        o.writeCompressedInt (0);
+        return o.getMemoryBlock();
+    };
+
+    const juce::uint8 loneContinuation[] = { 0x80, 0, 0, 0 };
+    const juce::MemoryBlock cases[] = {
+        juce::MemoryBlock (loneContinuation, sizeof (loneContinuation)),    // type name
+        withName ("PARAMETERS", "\xc0\xa9"),                                 // overlong property name
+        withName ("P\xe2\x82", "value"),                                     // truncated sequence
+        withString ("n\0n", 3),                                              // a zero inside a value
+        withString ("\xff\xfe", 2),                                          // not UTF-8
+        withString ("\xf0\x9f\x98", 3),                                      // truncated at the end
+        withString ("nan", 3, false),                                        // no terminator
+    };
+
+    for (const auto& block : cases)
+        EXPECT_FALSE (StateReader::read (block.getData(), block.getSize()).isValid()) << block.toBase64Encoding();
+
+    // The same layout with text the framework writes reads back exactly.
+    const auto fine = withString ("\xf0\x9f\x98\x80 caf\xc3\xa9", 10);
+    const auto tree = StateReader::read (fine.getData(), fine.getSize());
+    ASSERT_TRUE (tree.isValid());
+    EXPECT_EQ (tree.getProperty ("value").toString(), juce::String::fromUTF8 ("\xf0\x9f\x98\x80 caf\xc3\xa9"));
+    EXPECT_EQ (encode (tree), fine);
+}
+
 TEST (StateReader, RejectsNestingDeeperThanAnyStoredState)
 {
     // 200000 nested one-letter children: the framework's reader would recurse that deep.
