@@ -13,12 +13,13 @@ namespace
 {
 // Values the compiler cannot see through, so the faults below happen at run time.
 volatile int largest = INT_MAX;
+volatile size_t nothing = 0;
 void* volatile nowhere = nullptr;
 
 __attribute__ ((noinline)) void copyNothingIntoNull()
 {
     char source[1] = {};
-    std::memcpy (nowhere, source, 0);
+    std::memcpy (nowhere, source, nothing);
 }
 
 __attribute__ ((noinline)) int overflowAnInt()
@@ -29,7 +30,7 @@ __attribute__ ((noinline)) int overflowAnInt()
 __attribute__ ((noinline)) int readPastTheEnd()
 {
     auto block = std::make_unique<int[]> (4);
-    return block[largest - INT_MAX + 4];
+    return block[(size_t) (largest - INT_MAX + 4)];
 }
 } // namespace
 
