@@ -10,6 +10,10 @@
 #include <cstdlib>
 #include <limits>
 
+// The entry points libFuzzer calls.
+extern "C" int LLVMFuzzerInitialize (int* argc, char*** argv);
+extern "C" int LLVMFuzzerTestOneInput (const std::uint8_t* data, size_t size);
+
 namespace
 {
 [[noreturn]] void fail (const char* what, const juce::String& detail)
