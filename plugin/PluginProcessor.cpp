@@ -434,8 +434,19 @@ void TandrelAudioProcessor::setStateInformation (const void* data, int sizeInByt
     if (! tree.isValid())
         return;
 
-    StateReader::dropNonFiniteParameterValues (tree);
+    StateReader::dropNonFiniteValues (tree);
     treeState.replaceState (tree);
+
+    // A second line of defence: whatever reached a parameter, none keeps a non-finite value,
+    // which the host would show and every later save would write back.
+    for (auto* parameter : getParameters())
+    {
+        auto* ranged = dynamic_cast<juce::RangedAudioParameter*> (parameter);
+
+        if (ranged != nullptr && ! (std::isfinite (ranged->getValue())
+                                    && std::isfinite (treeState.getRawParameterValue (ranged->paramID)->load())))
+            ranged->setValueNotifyingHost (ranged->getDefaultValue());
+    }
 
     windowWidth = StateReader::readSize (variableTree, "width");
     windowHeight = StateReader::readSize (variableTree, "height");

@@ -45,11 +45,29 @@ private:
         return true;
     }
 
-    bool readString (bool& isEmpty) noexcept
+    // Text the framework would decode into a string that it then writes back as other bytes:
+    // bytes that are not UTF-8, a zero inside a value, an overlong encoding. The framework only
+    // ever writes the UTF-8 of its own strings, and a state of such text would not restore
+    // to the bytes it saves.
+    static bool isTextTheFrameworkWrites (const juce::uint8* start, size_t numBytes)
+    {
+        if (numBytes > (size_t) std::numeric_limits<int>::max())
+            return false;
+
+        const auto* text = reinterpret_cast<const char*> (start);
+
+        if (! juce::CharPointer_UTF8::isValidString (text, (int) numBytes))
+            return false;
+
+        const auto decoded = juce::String::fromUTF8 (text, (int) numBytes);
+        return decoded.getNumBytesAsUTF8() == numBytes && std::memcmp (decoded.toRawUTF8(), text, numBytes) == 0;
+    }
+
+    bool readString (bool& isEmpty)
     {
         const auto* terminator = static_cast<const juce::uint8*> (std::memchr (pos, 0, remaining()));
 
-        if (terminator == nullptr)
+        if (terminator == nullptr || ! isTextTheFrameworkWrites (pos, (size_t) (terminator - pos)))
             return false;
 
         isEmpty = (terminator == pos);
@@ -95,7 +113,7 @@ private:
         return readCompressedInt (count) && (size_t) count <= remaining() / minBytesEach;
     }
 
-    bool checkVar (int depth) noexcept
+    bool checkVar (int depth)
     {
         int numBytes = 0;
 
@@ -119,6 +137,14 @@ private:
             case markerBoolTrue:
             case markerBoolFalse: break;
 
+            case markerString:
+                // The framework writes a string's terminator too.
+                if (valueEnd == pos || valueEnd[-1] != 0 || ! isTextTheFrameworkWrites (pos, (size_t) (valueEnd - pos) - 1))
+                    return false;
+
+                pos = valueEnd;
+                break;
+
             case markerArray:
             {
                 int count = 0;
@@ -134,8 +160,8 @@ private:
             }
 
             default:
-                // Strings, binary data and markers this reader does not know are skipped
-                // by their length, as the framework does.
+                // Binary data and markers this reader does not know are skipped by their
+                // length, as the framework does.
                 pos = valueEnd;
                 break;
         }
@@ -143,7 +169,7 @@ private:
         return pos == valueEnd;
     }
 
-    bool checkTree (int depth, bool& isValidTree) noexcept
+    bool checkTree (int depth, bool& isValidTree)
     {
         bool typeIsEmpty = true;
 
@@ -206,23 +232,24 @@ juce::ValueTree read (const void* data, size_t numBytes)
     return juce::ValueTree::readFromStream (stream);
 }
 
-void dropNonFiniteParameterValues (juce::ValueTree& state)
+void dropNonFiniteValues (juce::ValueTree& state)
 {
-    static const juce::Identifier paramType ("PARAM"), valueProperty ("value");
+    static const juce::Identifier valueProperty ("value");
 
-    for (auto child : state)
+    if (state.hasProperty (valueProperty))
     {
-        if (! child.hasType (paramType) || ! child.hasProperty (valueProperty))
-            continue;
-
-        const auto value = (double) child.getProperty (valueProperty);
+        // The same conversion the framework applies before it narrows the value to a float.
+        const auto value = (double) state.getProperty (valueProperty);
 
         if (! std::isfinite (value))
-            child.removeProperty (valueProperty, nullptr);
+            state.removeProperty (valueProperty, nullptr);
         else if (std::abs (value) > (double) std::numeric_limits<float>::max())
-            // Finite but beyond a float: the framework clamps it into the range once it fits.
-            child.setProperty (valueProperty, std::copysign ((double) std::numeric_limits<float>::max(), value), nullptr);
+            state.setProperty (valueProperty, std::copysign ((double) std::numeric_limits<float>::max(), value), nullptr);
     }
+
+    // read() limits the nesting to maxDepth, so the recursion stays shallow.
+    for (auto child : state)
+        dropNonFiniteValues (child);
 }
 
 float readSize (const juce::ValueTree& variables, const juce::Identifier& property)

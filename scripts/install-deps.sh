@@ -12,6 +12,9 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   # plug-in bundle checks and headless GUI runs
   lilv-utils xvfb xauth
+  # the sanitizer build and the state fuzzer: clang with its runtime (libFuzzer, the sanitizers)
+  # and llvm-symbolizer on the PATH, which names the functions in reports and suppressions
+  clang-14 libclang-rt-14-dev llvm
   # a Helvetica-metric sans face for Linux, where Helvetica itself is absent, and the
   # framework's default sans-serif face
   fonts-urw-base35 fonts-dejavu-core

@@ -237,6 +237,117 @@ TEST (State, OutOfRangeValuesAreClampedAndNonFiniteOnesFallBackToTheDefault)
     EXPECT_TRUE (TestSignals::allFinite (buffer));
 }
 
+namespace
+{
+// Every "value" anywhere in a saved tree is a finite number.
+void expectEveryValueFinite (const juce::ValueTree& tree, const std::string& context)
+{
+    if (tree.hasProperty ("value"))
+    {
+        EXPECT_TRUE (std::isfinite ((double) tree.getProperty ("value")))
+            << context << ": " << tree.getType().toString() << " " << tree.getProperty ("id").toString();
+    }
+
+    for (const auto& child : tree)
+        expectEveryValueFinite (child, context);
+}
+
+// After a hostile restore: every parameter is finite (raw and normalised), the next save holds
+// only finite values, and that save restores into another instance exactly.
+void expectFiniteAndStable (ProcessorHarness& h, const std::string& context)
+{
+    for (int i = 0; i < count; ++i)
+    {
+        ASSERT_TRUE (std::isfinite (h.get (id (i)))) << context << ": " << id (i);
+        ASSERT_TRUE (std::isfinite (h.parameter (id (i)).getValue())) << context << ": " << id (i);
+    }
+
+    const auto saved = h.save();
+    expectEveryValueFinite (decode (saved), context);
+
+    ProcessorHarness again;
+    again.restore (saved);
+    EXPECT_EQ (allValues (again), allValues (h)) << context;
+    EXPECT_EQ (again.save(), saved) << context;
+}
+} // namespace
+
+TEST (State, AChildOfAnyTypeCarryingAParameterIdCannotSetItToNaN)
+{
+    // Root "P" with one child "X" whose "id" is "trim" and whose "value" is a NaN double: the
+    // framework binds any child with a matching id, whatever its type.
+    juce::MemoryBlock bytes;
+    bytes.loadFromHexString ("5000000101580001026964000106057472696d0076616c756500010904000000000000f87f00");
+    ASSERT_EQ (bytes.getSize(), 38u);
+    ASSERT_TRUE (std::isnan ((double) StateReader::read (bytes.getData(), bytes.getSize()).getChild (0).getProperty ("value")));
+
+    ProcessorHarness h;
+    h.set (id (trim), 5.0f);
+    h.restore (bytes);
+    EXPECT_EQ (h.get (id (trim)), 0.0f);
+    expectFiniteAndStable (h, "hex state");
+}
+
+TEST (State, NoNamingNestingOrSpellingOfAValueLeavesAParameterNonFinite)
+{
+    const auto nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+
+    // Values the framework reads as a non-finite float: doubles, strings it parses, and
+    // doubles beyond the float range, which end at the top of the parameter's range.
+    struct BadValue { const char* name; juce::var value; bool clampsToMax; };
+    const BadValue values[] = {
+        { "NaN", nan, false }, { "+inf", inf, false }, { "-inf", -inf, false },
+        { "\"nan\"", "nan", false }, { "\" NaN\"", " NaN", false }, { "\"inf\"", "inf", false },
+        { "\"-Inf\"", "-Inf", false }, { "\"1e999\"", "1e999", false }, { "\"-1e400\"", "-1e400", false },
+        { "1e300", 1.0e300, true }, { "\"1e39\"", "1e39", true },
+    };
+    const char* childTypes[] = { "X", "PAVAM", "Parameter", "PARAM", "Variables" };
+    const int parameters[] = { trim, drive, parametricGain1 + 2, highpass, quality, graphicOn, parametricFreq1 + 3 };
+
+    ProcessorHarness reference;
+    const auto realState = decode (reference.save());
+
+    for (const auto& bad : values)
+        for (const auto* type : childTypes)
+            for (const auto index : parameters)
+                for (const bool insideRealState : { false, true })
+                {
+                    const auto context = std::string (type) + " " + id (index) + " = " + bad.name
+                                         + (insideRealState ? " after the real children" : " alone");
+
+                    // Alone under a root of another type, or appended after the real "PARAM"
+                    // children, where the framework binds the later child.
+                    auto tree = insideRealState ? realState.createCopy() : juce::ValueTree ("P");
+                    juce::ValueTree child (type);
+                    child.setProperty ("id", id (index), nullptr).setProperty ("value", bad.value, nullptr);
+                    tree.appendChild (child, nullptr);
+
+                    ProcessorHarness h;
+                    setSomeValues (h);
+                    h.set (id (index), h.parameter (id (index)).convertFrom0to1 (0.75f));
+                    h.restore (encode (tree));
+
+                    auto& parameter = h.parameter (id (index));
+                    const auto expected = bad.clampsToMax ? parameter.getNormalisableRange().end
+                                                          : parameter.convertFrom0to1 (parameter.getDefaultValue());
+                    EXPECT_EQ (h.get (id (index)), expected) << context;
+                    expectFiniteAndStable (h, context);
+                }
+
+    // Nested below another child the framework binds nothing, yet the value would still be saved
+    // again; the restore drops it there too.
+    auto nested = realState.createCopy();
+    juce::ValueTree deep ("PARAM");
+    deep.setProperty ("id", id (trim), nullptr).setProperty ("value", nan, nullptr);
+    nested.getChildWithName ("Variables").getChild (0).appendChild (deep, nullptr);
+    nested.getChildWithName ("Variables").setProperty ("value", "inf", nullptr);
+
+    ProcessorHarness h;
+    h.restore (encode (nested));
+    EXPECT_EQ (allValues (h), allValues (reference));
+    expectFiniteAndStable (h, "nested");
+}
+
 TEST (State, RestoringQualityOnPreparesTheChainForTwiceTheRate)
 {
     ProcessorHarness source, target;
@@ -329,6 +440,59 @@ TEST (StateReader, RejectsCountsTheBytesCannotHold)
     const auto before = allValues (h);
     h.processor->setStateInformation (hugePropertyCount, (int) sizeof (hugePropertyCount));
     EXPECT_EQ (allValues (h), before);
+}
+
+TEST (StateReader, RejectsTextTheFrameworkNeverWrites)
+{
+    // The framework decodes names and string values as UTF-8 and writes back the UTF-8 of what
+    // it decoded: a state holding other text would not restore to the bytes it saves.
+    auto withName = [] (const char* type, const char* property)
+    {
+        juce::MemoryOutputStream o;
+        o.write (type, std::strlen (type) + 1);
+        o.writeCompressedInt (1);
+        o.write (property, std::strlen (property) + 1);
+        o.writeCompressedInt (2);
+        o.writeByte (1);      // int marker with a truncated int: never reached when the name fails
+        o.writeCompressedInt (0);
+        return o.getMemoryBlock();
+    };
+    // A string value: its length with the marker and the terminator, the marker, the text.
+    auto withString = [] (const void* text, size_t numBytes, bool terminated = true)
+    {
+        juce::MemoryOutputStream o;
+        o.writeString ("P");
+        o.writeCompressedInt (1);
+        o.writeString ("value");
+        o.writeCompressedInt ((int) numBytes + (terminated ? 2 : 1));
+        o.writeByte (5);
+        o.write (text, numBytes);
+        if (terminated)
+            o.writeByte (0);
+        o.writeCompressedInt (0);
+        return o.getMemoryBlock();
+    };
+
+    const juce::uint8 loneContinuation[] = { 0x80, 0, 0, 0 };
+    const juce::MemoryBlock cases[] = {
+        juce::MemoryBlock (loneContinuation, sizeof (loneContinuation)),    // type name
+        withName ("PARAMETERS", "\xc0\xa9"),                                 // overlong property name
+        withName ("P\xe2\x82", "value"),                                     // truncated sequence
+        withString ("n\0n", 3),                                              // a zero inside a value
+        withString ("\xff\xfe", 2),                                          // not UTF-8
+        withString ("\xf0\x9f\x98", 3),                                      // truncated at the end
+        withString ("nan", 3, false),                                        // no terminator
+    };
+
+    for (const auto& block : cases)
+        EXPECT_FALSE (StateReader::read (block.getData(), block.getSize()).isValid()) << block.toBase64Encoding();
+
+    // The same layout with text the framework writes reads back exactly.
+    const auto fine = withString ("\xf0\x9f\x98\x80 caf\xc3\xa9", 10);
+    const auto tree = StateReader::read (fine.getData(), fine.getSize());
+    ASSERT_TRUE (tree.isValid());
+    EXPECT_EQ (tree.getProperty ("value").toString(), juce::String::fromUTF8 ("\xf0\x9f\x98\x80 caf\xc3\xa9"));
+    EXPECT_EQ (encode (tree), fine);
 }
 
 TEST (StateReader, RejectsNestingDeeperThanAnyStoredState)

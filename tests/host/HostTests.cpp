@@ -1,16 +1,147 @@
 // Loads the built Tandrel.vst3 and Tandrel.lv2 through the framework's plug-in hosting, as a
 // host would, and checks what a host sees of them.
+//
+// The tests run with a home folder of their own whose ~/.lv2 and ~/.vst3 hold broken bundles of
+// the same plug-in, as a user's folders may hold an older installed copy; every load checks that
+// the binary it got is the one in the build folder.
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
 #include <gtest/gtest.h>
 
+#include <link.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
+#include <optional>
 
 namespace
 {
+namespace fs = std::filesystem;
+
+/** Sets an environment variable while it lives, then restores the earlier value. */
+class ScopedEnvironmentVariable
+{
+public:
+    ScopedEnvironmentVariable (const char* nameIn, const juce::String& value) : name (nameIn)
+    {
+        if (const auto* old = std::getenv (name))
+            previous = old;
+
+        ::setenv (name, value.toRawUTF8(), 1);
+    }
+
+    ~ScopedEnvironmentVariable()
+    {
+        if (previous)
+            ::setenv (name, previous->c_str(), 1);
+        else
+            ::unsetenv (name);
+    }
+
+private:
+    const char* name;
+    std::optional<std::string> previous;
+
+    JUCE_DECLARE_NON_COPYABLE (ScopedEnvironmentVariable)
+};
+
+/** A new, empty folder under the temporary folder, deleted with everything in it afterwards. */
+struct TemporaryFolder
+{
+    TemporaryFolder() { folder.createDirectory(); }
+    ~TemporaryFolder() { folder.deleteRecursively(); }
+
+    const juce::File folder = juce::File::getSpecialLocation (juce::File::tempDirectory)
+                                  .getNonexistentChildFile ("tandrel-host-tests-" + juce::String (::getpid()), {}, false);
+};
+
+const juce::File buildLv2Bundle = juce::File (TANDREL_LV2_DIR).getChildFile ("Tandrel.lv2");
+const juce::File buildVst3Binary = juce::File (TANDREL_VST3_PATH).getChildFile ("Contents/x86_64-linux/Tandrel.so");
+
+/** A home whose plug-in folders hold the plug-in under its own URI and bundle name, but broken:
+    the binaries are not shared objects, and the LV2 bundle claims a higher version, which the
+    LV2 world prefers over the build's even when it finds it second. */
+struct HomeWithBrokenInstalls
+{
+    HomeWithBrokenInstalls()
+    {
+        const auto lv2 = home.folder.getChildFile (".lv2/Tandrel.lv2");
+        lv2.createDirectory();
+
+        for (const auto* name : { "manifest.ttl", "dsp.ttl", "ui.ttl" })
+        {
+            auto ttl = buildLv2Bundle.getChildFile (name).loadFileAsString();
+            lv2.getChildFile (name).replaceWithText (ttl.replace ("lv2:minorVersion 0 ;", "lv2:minorVersion 99 ;"));
+        }
+
+        lv2.getChildFile ("libTandrel.so").replaceWithText ("an installed copy that does not load");
+
+        const auto vst3 = home.folder.getChildFile (".vst3/Tandrel.vst3/Contents/x86_64-linux/Tandrel.so");
+        vst3.getParentDirectory().createDirectory();
+        vst3.replaceWithText ("an installed copy that does not load");
+    }
+
+    TemporaryFolder home;
+    ScopedEnvironmentVariable homeVariable { "HOME", home.folder.getFullPathName() };
+};
+
+/** Every plug-in binary of ours this process has loaded, as canonical paths. */
+std::vector<fs::path> loadedPluginBinaries()
+{
+    std::vector<fs::path> result;
+
+    dl_iterate_phdr ([] (dl_phdr_info* info, size_t, void* data)
+                     {
+                         const fs::path path (info->dlpi_name != nullptr ? info->dlpi_name : "");
+
+                         if (path.filename() == "Tandrel.so" || path.filename() == "libTandrel.so")
+                             static_cast<std::vector<fs::path>*> (data)->push_back (fs::weakly_canonical (path));
+
+                         return 0;
+                     },
+                     &result);
+
+    return result;
+}
+
+/** Checks that the plug-in binaries loaded are the build's own, and that one is the expected. */
+void expectOnlyBuiltBinariesLoaded (const juce::File& expected)
+{
+    const auto loaded = loadedPluginBinaries();
+    const auto expectedPath = fs::weakly_canonical (expected.getFullPathName().toStdString());
+    const fs::path built[] = { fs::weakly_canonical (buildLv2Bundle.getChildFile ("libTandrel.so").getFullPathName().toStdString()),
+                               fs::weakly_canonical (buildVst3Binary.getFullPathName().toStdString()) };
+
+    EXPECT_NE (std::find (loaded.begin(), loaded.end(), expectedPath), loaded.end()) << expectedPath;
+
+    for (const auto& path : loaded)
+        EXPECT_NE (std::find (std::begin (built), std::end (built), path), std::end (built)) << "loaded " << path;
+}
+
+/** An LV2 host that sees the build's bundles only.
+
+    The framework's LV2 host loads its default folders (~/.lv2, then /usr/lib/lv2 and
+    /usr/local/lib/lv2) when it is created, with the path given to the LV2 world directly, so
+    LV2_PATH plays no part; the world keeps the first bundle it finds for a URI, or a later one
+    with a higher version. A copy installed in ~/.lv2 would therefore be loaded instead of the
+    build's. Created under an empty home of its own, the host finds no user folder, and is then
+    pointed at the build folder. Only a copy installed in the system folders could still interfere,
+    which the check of the loaded binary catches. */
+std::unique_ptr<juce::AudioPluginFormat> createLv2FormatForTheBuild()
+{
+    const TemporaryFolder emptyHome;
+    const ScopedEnvironmentVariable home ("HOME", emptyHome.folder.getFullPathName());
+
+    auto format = std::make_unique<juce::LV2PluginFormat>();
+    format->searchPathsForPlugins (juce::FileSearchPath (TANDREL_LV2_DIR), true, false);
+    return format;
+}
+
 enum class Steps { continuous, whole, skewedWhole };
 
 struct ExpectedParameter
@@ -65,27 +196,29 @@ struct Format
     const char* name;
     std::function<std::unique_ptr<juce::AudioPluginFormat>()> create;
     juce::String identifier;   // a bundle path for VST3, the plug-in URI for LV2
-    juce::String searchPath;   // where the LV2 world looks for bundles
+    juce::File binary;         // the build's binary that a load must bring in
 };
 
 class HostedPlugin : public ::testing::TestWithParam<int>
 {
 protected:
+    // The VST3 host opens exactly the bundle it is given; the LV2 host finds bundles by URI.
     static Format format (int index)
     {
         if (index == 0)
-            return { "VST3", [] { return std::make_unique<juce::VST3PluginFormat>(); }, TANDREL_VST3_PATH, {} };
+            return { "VST3", [] { return std::make_unique<juce::VST3PluginFormat>(); }, TANDREL_VST3_PATH, buildVst3Binary };
 
-        return { "LV2", [] { return std::make_unique<juce::LV2PluginFormat>(); }, TANDREL_LV2_URI, TANDREL_LV2_DIR };
+        return { "LV2", createLv2FormatForTheBuild, TANDREL_LV2_URI, buildLv2Bundle.getChildFile ("libTandrel.so") };
     }
+
+    static void SetUpTestSuite() { userHome = std::make_unique<HomeWithBrokenInstalls>(); }
+    static void TearDownTestSuite() { userHome.reset(); }
 
     void SetUp() override
     {
         const auto f = format (GetParam());
         pluginFormat = f.create();
-
-        if (f.searchPath.isNotEmpty())
-            pluginFormat->searchPathsForPlugins (juce::FileSearchPath (f.searchPath), true, false);
+        expectedBinary = f.binary;
 
         pluginFormat->findAllTypesForFile (descriptions, f.identifier);
         ASSERT_EQ (descriptions.size(), 1) << f.name << " " << f.identifier;
@@ -97,6 +230,7 @@ protected:
         juce::String error;
         auto instance = pluginFormat->createInstanceFromDescription (*descriptions[0], rate, block, error);
         EXPECT_NE (instance, nullptr) << error;
+        expectOnlyBuiltBinariesLoaded (expectedBinary);
         return instance;
     }
 
@@ -124,10 +258,54 @@ protected:
         return result;
     }
 
+    static inline std::unique_ptr<HomeWithBrokenInstalls> userHome;
     std::unique_ptr<juce::AudioPluginFormat> pluginFormat;
     juce::OwnedArray<juce::PluginDescription> descriptions;
+    juce::File expectedBinary;
 };
 } // namespace
+
+TEST (HostUserFolders, AnInstalledLV2CopyIsLoadedByTheDefaultSearchButNotByTheTests)
+{
+    const HomeWithBrokenInstalls userHome;
+
+    // The framework's LV2 host as a host creates it: the broken copy in ~/.lv2 shadows the
+    // build's bundle even after the build folder was searched too.
+    {
+        juce::LV2PluginFormat defaultSearch;
+        defaultSearch.searchPathsForPlugins (juce::FileSearchPath (TANDREL_LV2_DIR), true, false);
+        juce::OwnedArray<juce::PluginDescription> found;
+        defaultSearch.findAllTypesForFile (found, TANDREL_LV2_URI);
+        ASSERT_EQ (found.size(), 1);
+
+        juce::String error;
+        EXPECT_EQ (defaultSearch.createInstanceFromDescription (*found[0], 48000.0, 512, error), nullptr);
+        EXPECT_TRUE (error.isNotEmpty());
+    }
+
+    // The tests' LV2 host loads and runs the build's bundle under the same home.
+    auto format = createLv2FormatForTheBuild();
+    juce::OwnedArray<juce::PluginDescription> found;
+    format->findAllTypesForFile (found, TANDREL_LV2_URI);
+    ASSERT_EQ (found.size(), 1);
+
+    juce::String error;
+    auto instance = format->createInstanceFromDescription (*found[0], 48000.0, 512, error);
+    ASSERT_NE (instance, nullptr) << error;
+    expectOnlyBuiltBinariesLoaded (buildLv2Bundle.getChildFile ("libTandrel.so"));
+
+    instance->prepareToPlay (48000.0, 512);
+    juce::AudioBuffer<float> buffer (2, 512);
+    juce::MidiBuffer midi;
+
+    for (int ch = 0; ch < 2; ++ch)
+        for (int i = 0; i < 512; ++i)
+            buffer.setSample (ch, i, 0.5f * (float) std::sin (0.05 * i));
+
+    instance->processBlock (buffer, midi);
+    EXPECT_GT (buffer.getMagnitude (0, 512), 0.1f);
+    instance->releaseResources();
+}
 
 TEST_P (HostedPlugin, ListsItsParametersInOrderWithNamesAndDefaults)
 {
