@@ -78,7 +78,8 @@ void writeScreenshots (const juce::File& folder)
     for (size_t i = 0; i < std::size (modes); ++i)
     {
         const auto& picture = DocsImageList::screenshots[i];
-        auto& [modeSwitch, panel] = modes[i];
+        auto* modeSwitch = modes[i].first;
+        auto* panel = modes[i].second;
 
         // A click arrives as a message, like the user's. Waiting on a little after it has shown
         // the panel lets the attachments' updates and the load meter's first refresh arrive.
