@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #if defined (__GNUC__) || defined (__clang__)
@@ -48,6 +49,7 @@ struct LaneData
     double lowShelfMix, bellMix, highShelfMix, highPassMix, lowPassMix;
     double state1[2], state2[2]; // per channel; a mid or side lane uses the first
     int kind;
+    int response; // the one response the mix adds (a FilterType), or -1 (see singleResponseOf)
 };
 
 /** One pass of the pipeline: up to maxLanes filters in chain order, those before a stage first. */
@@ -60,7 +62,54 @@ struct Pass
     int numFilters = 0;
     int numBefore = 0; // the filters before the stage; numFilters when there is none
     const SVFilterCascade::Stage* stage = nullptr;
+
+    // Whether every lane has a single response (so the short form of the mix applies).
+    bool singleResponses() const noexcept
+    {
+        for (int i = 0; i < numFilters; ++i)
+            if (lanes[i].response < 0)
+                return false;
+
+        return true;
+    }
 };
+
+/**
+    The filter's output mix is a sum of five weighted responses,
+        y = wLS (x + K LP) + wB (x + K 2R BP) + wHS (x + K HP) + wHP HP + wLP LP,
+    and a filter normally has one weight of 1 and four of 0. Each zero-weighted term then adds
+    a zero, unless the term is not finite, in which case 0 times it makes the sum NaN. For a
+    stable filter with moderate coefficients and states the terms can only be non-finite when
+    the input sample or a state is, and then HP is too; so the sum equals the one active
+    response plus 0 x HP, bit for bit (up to the sign of a zero). This returns that response,
+    or -1 when the filter is outside those bounds and the full sum must be formed.
+*/
+inline int singleResponseOf (const LaneData& d) noexcept
+{
+    const double weights[] = { d.lowShelfMix, d.highPassMix, d.bellMix, d.lowPassMix, d.highShelfMix };
+    int response = -1;
+
+    for (int type = 0; type < 5; ++type)
+    {
+        if (weights[type] == 1.0 && response < 0)
+            response = type;
+        else if (weights[type] != 0.0)
+            return -1;
+    }
+
+    // Stable (damping above zero, g not negative) and far from overflow: the states stay within
+    // a few orders of magnitude of the largest float times the filter's peak gain.
+    const bool moderate = d.g >= 0.0 && d.g <= 1.0e6
+                       && d.twoDamping >= 2.0e-6 && d.twoDamping <= 2.0e6
+                       && d.normaliser > 0.0 && d.normaliser <= 1.0
+                       && std::abs (d.gainFactor) <= 1.0e6;
+
+    for (int ch = 0; ch < 2; ++ch)
+        if (! (std::abs (d.state1[ch]) <= 1.0e100 && std::abs (d.state2[ch]) <= 1.0e100))
+            return -1;
+
+    return moderate ? response : -1;
+}
 
 /** Where a pass reads and writes the block, and how far each lane trails the first. */
 struct Schedule
@@ -299,6 +348,8 @@ struct SVFilterCascade::FilterAccess
             data.state1[ch] = used ? filter.state1[ch] : 0.0;
             data.state2[ch] = used ? filter.state2[ch] : 0.0;
         }
+
+        data.response = cascade_detail::singleResponseOf (data);
     }
 
     // Writes back the states the lane used, and clears them if they went non-finite.

@@ -114,6 +114,10 @@ struct LaneGroup
 
     // Coefficients and mix weights of each lane's filter.
     D g, twoDamping, normaliser, gainFactor, lowShelfMix, bellMix, highShelfMix, highPassMix, lowPassMix;
+    // The single response of each lane, for the short form of the mix: x + responseGain * V,
+    // V being HP, 2R BP or LP; x is left out (the mask clear) for a plain high- or low-pass.
+    D responseGain;
+    Mask usesHighPass, usesBandPass, addsInput;
     // Integrator states of the left (or mid/side) and the right recursions.
     D s1L, s2L, s1R, s2R;
     // Each lane's outputs of the last `skew` steps, one slot per step modulo skew: float
@@ -126,7 +130,9 @@ struct LaneGroup
     bool takesBlockInput;
 };
 
-// One sample of SVFilter's recursion and output mix in every lane, operation for operation.
+// One sample of SVFilter's recursion and output mix in every lane, operation for operation; with
+// single responses, the mix in its short form (singleResponseOf says why it is the same).
+template <bool singleResponses>
 ORVANE_LANES_INLINE D tick (const LaneGroup& c, D x, D& s1, D& s2) noexcept
 {
     const D hp = (x - c.twoDamping * s1 - c.g * s1 - s2) * c.normaliser;
@@ -137,6 +143,13 @@ ORVANE_LANES_INLINE D tick (const LaneGroup& c, D x, D& s1, D& s2) noexcept
 
     s1 = ghp + bp;
     s2 = gbp + lp;
+
+    if constexpr (singleResponses)
+    {
+        const D zero {};
+        const D response = select (c.usesBandPass, c.twoDamping * bp, select (c.usesHighPass, hp, lp));
+        return (select (c.addsInput, x, zero) + c.responseGain * response) + zero * hp;
+    }
 
     const D k = c.gainFactor;
 
@@ -175,7 +188,7 @@ ORVANE_LANES_INLINE void keep (Mask active, D& state, D updated) noexcept
         state = updated;
 }
 
-template <bool stereo, bool edge>
+template <bool stereo, bool edge, bool singleResponses>
 ORVANE_LANES_INLINE void step (LaneGroup* groups, int numGroups, const Pass& pass, const Schedule& schedule, size_t t) noexcept
 {
     const size_t numFrames = pass.numFrames;
@@ -225,7 +238,7 @@ ORVANE_LANES_INLINE void step (LaneGroup* groups, int numGroups, const Pass& pas
         if (! stereo || group.kind == LaneGroup::allLeftRight)
         {
             D s1 = group.s1L, s2 = group.s2L;
-            const D yL = toFloatPrecision (tick (group, inL, s1, s2));
+            const D yL = toFloatPrecision (tick<singleResponses> (group, inL, s1, s2));
             keep<edge> (active, group.s1L, s1);
             keep<edge> (active, group.s2L, s2);
             group.outL[slot] = yL;
@@ -233,7 +246,7 @@ ORVANE_LANES_INLINE void step (LaneGroup* groups, int numGroups, const Pass& pas
             if constexpr (stereo)
             {
                 D r1 = group.s1R, r2 = group.s2R;
-                const D yR = toFloatPrecision (tick (group, inR, r1, r2));
+                const D yR = toFloatPrecision (tick<singleResponses> (group, inR, r1, r2));
                 keep<edge> (active, group.s1R, r1);
                 keep<edge> (active, group.s2R, r2);
                 group.outR[slot] = yR;
@@ -245,7 +258,7 @@ ORVANE_LANES_INLINE void step (LaneGroup* groups, int numGroups, const Pass& pas
             splitMidSide (inL, inR, group.side, input, passing);
 
             D s1 = group.s1L, s2 = group.s2L;
-            const D y = toFloatPrecision (tick (group, input, s1, s2));
+            const D y = toFloatPrecision (tick<singleResponses> (group, input, s1, s2));
             keep<edge> (active, group.s1L, s1);
             keep<edge> (active, group.s2L, s2);
             joinMidSide (y, passing, group.side, group.outL[slot], group.outR[slot]);
@@ -257,8 +270,8 @@ ORVANE_LANES_INLINE void step (LaneGroup* groups, int numGroups, const Pass& pas
 
             // A mid/side lane's right-hand recursion runs on silence and is never read back.
             D s1 = group.s1L, s2 = group.s2L, r1 = group.s1R, r2 = group.s2R;
-            const D yL = toFloatPrecision (tick (group, select (group.midSide, input, inL), s1, s2));
-            const D yR = toFloatPrecision (tick (group, select (group.midSide, zero, inR), r1, r2));
+            const D yL = toFloatPrecision (tick<singleResponses> (group, select (group.midSide, input, inL), s1, s2));
+            const D yR = toFloatPrecision (tick<singleResponses> (group, select (group.midSide, zero, inR), r1, r2));
             keep<edge> (active, group.s1L, s1);
             keep<edge> (active, group.s2L, s2);
             keep<edge> (active, group.s1R, r1);
@@ -286,7 +299,7 @@ ORVANE_LANES_INLINE void step (LaneGroup* groups, int numGroups, const Pass& pas
     }
 }
 
-template <bool stereo>
+template <bool stereo, bool singleResponses>
 ORVANE_LANES_INLINE void runLanes (Pass& pass) noexcept
 {
     constexpr size_t maxGroups = (size_t) (maxLanes / W);
@@ -301,7 +314,7 @@ ORVANE_LANES_INLINE void runLanes (Pass& pass) noexcept
     for (int gi = 0; gi < numGroups; ++gi)
     {
         auto& group = groups[gi];
-        bool midSide[W] {}, side[W] {}, fromBlock[W] {};
+        bool midSide[W] {}, side[W] {}, fromBlock[W] {}, usesHighPass[W] {}, usesBandPass[W] {}, addsInput[W] {};
         bool anyLeftRight = false, anyMidSide = false;
 
         for (int lane = 0; lane < W; ++lane)
@@ -323,6 +336,14 @@ ORVANE_LANES_INLINE void runLanes (Pass& pass) noexcept
             group.highPassMix[lane] = data.highPassMix;
             group.lowPassMix[lane] = data.lowPassMix;
 
+            using F = orvane_dsp::SVFilter<float>;
+            const int response = data.response;
+            const bool plainPass = response == F::kHighPass || response == F::kLowPass;
+            group.responseGain[lane] = plainPass ? 1.0 : data.gainFactor;
+            usesHighPass[lane] = response == F::kHighPass || response == F::kHighShelf;
+            usesBandPass[lane] = response == F::kBell;
+            addsInput[lane] = ! plainPass;
+
             group.s1L[lane] = data.state1[0];
             group.s2L[lane] = data.state2[0];
 
@@ -343,6 +364,9 @@ ORVANE_LANES_INLINE void runLanes (Pass& pass) noexcept
         group.midSide = laneMask (midSide);
         group.side = laneMask (side);
         group.fromBlock = laneMask (fromBlock);
+        group.usesHighPass = laneMask (usesHighPass);
+        group.usesBandPass = laneMask (usesBandPass);
+        group.addsInput = laneMask (addsInput);
         group.kind = anyMidSide ? (anyLeftRight ? LaneGroup::mixed : LaneGroup::allMidSide) : LaneGroup::allLeftRight;
     }
 
@@ -361,13 +385,13 @@ ORVANE_LANES_INLINE void runLanes (Pass& pass) noexcept
         const size_t fastEnd = std::clamp (steadyEnd, fastBegin, chunkEnd);
 
         for (size_t t = chunkStart; t < fastBegin; ++t)
-            step<stereo, true> (groups, numGroups, pass, schedule, t);
+            step<stereo, true, singleResponses> (groups, numGroups, pass, schedule, t);
 
         for (size_t t = fastBegin; t < fastEnd; ++t)
-            step<stereo, false> (groups, numGroups, pass, schedule, t);
+            step<stereo, false, singleResponses> (groups, numGroups, pass, schedule, t);
 
         for (size_t t = fastEnd; t < chunkEnd; ++t)
-            step<stereo, true> (groups, numGroups, pass, schedule, t);
+            step<stereo, true, singleResponses> (groups, numGroups, pass, schedule, t);
 
         if (schedule.hasStage && chunkEnd > schedule.lagLastBefore)
         {
@@ -396,10 +420,12 @@ ORVANE_LANES_INLINE void runLanes (Pass& pass) noexcept
 
 ORVANE_LANES_TARGET void runPass (Pass& pass) noexcept
 {
+    const bool single = pass.singleResponses();
+
     if (pass.right != nullptr)
-        runLanes<true> (pass);
+        single ? runLanes<true, true> (pass) : runLanes<true, false> (pass);
     else
-        runLanes<false> (pass);
+        single ? runLanes<false, true> (pass) : runLanes<false, false> (pass);
 }
 
 #undef ORVANE_LANES_INLINE
