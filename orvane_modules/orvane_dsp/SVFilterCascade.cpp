@@ -180,7 +180,7 @@ struct Schedule
 
   #define ORVANE_LANES_NAMESPACE orvane_dsp::cascade_lanes8
   #define ORVANE_LANES_WIDTH 8
-  #define ORVANE_LANES_TARGET __attribute__ ((target ("avx512f")))
+  #define ORVANE_LANES_TARGET __attribute__ ((target ("avx512f,avx512vl,avx512dq")))
   #define ORVANE_LANES_X86 1
   #include "SVFilterCascadeLanes.h"
   #undef ORVANE_LANES_NAMESPACE
@@ -202,7 +202,9 @@ namespace cascade_detail
 bool cpuHas (int feature) noexcept
 {
     __builtin_cpu_init();
-    return feature == 4 ? __builtin_cpu_supports ("avx2") != 0 : __builtin_cpu_supports ("avx512f") != 0;
+    return feature == 4 ? __builtin_cpu_supports ("avx2") != 0
+                        : (__builtin_cpu_supports ("avx512f") != 0 && __builtin_cpu_supports ("avx512vl") != 0
+                           && __builtin_cpu_supports ("avx512dq") != 0);
 }
 
 // Read once when the library loads, so that the audio thread never waits on a first-use guard.

@@ -3,9 +3,13 @@
 //   ORVANE_LANES_NAMESPACE  the namespace to put this kernel in
 //   ORVANE_LANES_WIDTH      the lanes per register: 2, 4 or 8
 //   ORVANE_LANES_TARGET     the function attribute that enables the instruction set (or nothing)
-//   ORVANE_LANES_X86        1 to use x86 intrinsics for the conversions, blends and compares
+//   ORVANE_LANES_X86        1 to use x86 intrinsics (SSE2 for 2 lanes, AVX2 for 4, AVX-512 for 8)
 // Every function here carries the target attribute and is inlined into runPass, so the whole
 // kernel is compiled for its instruction set and nothing else is.
+//
+// Between filters the signal travels as floats, as it does between SVFilter::process calls; the
+// recursions run in double precision. A lane's float output of one step is what the next lane
+// takes `skew` steps later.
 //
 // No include guard: this file is meant to be included more than once.
 
@@ -20,27 +24,51 @@ constexpr int W = ORVANE_LANES_WIDTH;
 typedef double D __attribute__ ((vector_size (8 * ORVANE_LANES_WIDTH)));
 typedef long long I __attribute__ ((vector_size (8 * ORVANE_LANES_WIDTH)));
 
-#if ORVANE_LANES_X86 && ORVANE_LANES_WIDTH == 8
-typedef __mmask8 Mask;
+#if ORVANE_LANES_X86 && ORVANE_LANES_WIDTH == 2
+// Two floats ride in the low half of an SSE register.
+typedef float F __attribute__ ((vector_size (16)));
+typedef int IF __attribute__ ((vector_size (16)));
 #else
-typedef D Mask; // all bits set in a lane that is selected
+typedef float F __attribute__ ((vector_size (4 * ORVANE_LANES_WIDTH)));
+typedef int IF __attribute__ ((vector_size (4 * ORVANE_LANES_WIDTH)));
 #endif
 
-ORVANE_LANES_INLINE D broadcast (double x) noexcept
+#if ORVANE_LANES_X86 && ORVANE_LANES_WIDTH == 8
+typedef __mmask8 Mask;
+typedef __mmask8 MaskF;
+#else
+typedef D Mask;  // all bits set in a selected lane
+typedef F MaskF;
+#endif
+
+ORVANE_LANES_INLINE F broadcast (float x) noexcept
 {
-#if ORVANE_LANES_WIDTH == 2
-    return D { x, x };
+#if ORVANE_LANES_WIDTH == 8
+    return F { x, x, x, x, x, x, x, x };
+#elif ORVANE_LANES_WIDTH == 4 || ORVANE_LANES_X86
+    return F { x, x, x, x };
+#else
+    return F { x, x };
+#endif
+}
+
+ORVANE_LANES_INLINE D broadcastDouble (double x) noexcept
+{
+#if ORVANE_LANES_WIDTH == 8
+    return D { x, x, x, x, x, x, x, x };
 #elif ORVANE_LANES_WIDTH == 4
     return D { x, x, x, x };
 #else
-    return D { x, x, x, x, x, x, x, x };
+    return D { x, x };
 #endif
 }
 
 // Lane 0 takes the last lane of prev, lane i the lane i - 1 of cur.
-ORVANE_LANES_INLINE D shiftIn (D prev, D cur) noexcept
+ORVANE_LANES_INLINE F shiftIn (F prev, F cur) noexcept
 {
-#if ORVANE_LANES_WIDTH == 2
+#if ORVANE_LANES_X86 && ORVANE_LANES_WIDTH == 2
+    return __builtin_shufflevector (prev, cur, 1, 4, 2, 3);
+#elif ORVANE_LANES_WIDTH == 2
     return __builtin_shufflevector (prev, cur, 1, 2);
 #elif ORVANE_LANES_WIDTH == 4
     return __builtin_shufflevector (prev, cur, 3, 4, 5, 6);
@@ -49,18 +77,30 @@ ORVANE_LANES_INLINE D shiftIn (D prev, D cur) noexcept
 #endif
 }
 
-// Rounds every lane to float and back, as the filters round their outputs.
-ORVANE_LANES_INLINE D toFloatPrecision (D v) noexcept
+ORVANE_LANES_INLINE D widen (F v) noexcept
 {
 #if ORVANE_LANES_X86 && ORVANE_LANES_WIDTH == 8
-    return (D) _mm512_cvtps_pd (_mm512_cvtpd_ps ((__m512d) v));
+    return (D) _mm512_cvtps_pd ((__m256) v);
 #elif ORVANE_LANES_X86 && ORVANE_LANES_WIDTH == 4
-    return (D) _mm256_cvtps_pd (_mm256_cvtpd_ps ((__m256d) v));
+    return (D) _mm256_cvtps_pd ((__m128) v);
 #elif ORVANE_LANES_X86 && ORVANE_LANES_WIDTH == 2
-    return (D) _mm_cvtps_pd (_mm_cvtpd_ps ((__m128d) v));
+    return (D) _mm_cvtps_pd ((__m128) v);
 #else
-    typedef float F __attribute__ ((vector_size (4 * ORVANE_LANES_WIDTH)));
-    return __builtin_convertvector (__builtin_convertvector (v, F), D);
+    return __builtin_convertvector (v, D);
+#endif
+}
+
+// Rounds every lane to float, as the filters round their outputs.
+ORVANE_LANES_INLINE F narrow (D v) noexcept
+{
+#if ORVANE_LANES_X86 && ORVANE_LANES_WIDTH == 8
+    return (F) _mm512_cvtpd_ps ((__m512d) v);
+#elif ORVANE_LANES_X86 && ORVANE_LANES_WIDTH == 4
+    return (F) _mm256_cvtpd_ps ((__m256d) v);
+#elif ORVANE_LANES_X86 && ORVANE_LANES_WIDTH == 2
+    return (F) _mm_cvtpd_ps ((__m128d) v);
+#else
+    return __builtin_convertvector (v, F);
 #endif
 }
 
@@ -72,6 +112,17 @@ ORVANE_LANES_INLINE D select (Mask mask, D ifSet, D ifClear) noexcept
     return (D) _mm256_blendv_pd ((__m256d) ifClear, (__m256d) ifSet, (__m256d) mask);
 #else
     return (D) (((I) ifSet & (I) mask) | ((I) ifClear & ~(I) mask));
+#endif
+}
+
+ORVANE_LANES_INLINE F select (MaskF mask, F ifSet, F ifClear) noexcept
+{
+#if ORVANE_LANES_X86 && ORVANE_LANES_WIDTH == 8
+    return (F) _mm256_mask_blend_ps (mask, (__m256) ifClear, (__m256) ifSet);
+#elif ORVANE_LANES_X86 && ORVANE_LANES_WIDTH == 4
+    return (F) _mm_blendv_ps ((__m128) ifClear, (__m128) ifSet, (__m128) mask);
+#else
+    return (F) (((IF) ifSet & (IF) mask) | ((IF) ifClear & ~(IF) mask));
 #endif
 }
 
@@ -102,13 +153,26 @@ ORVANE_LANES_INLINE Mask laneMask (const bool (&lanes)[W]) noexcept
 #endif
 }
 
+ORVANE_LANES_INLINE MaskF laneMaskF (const bool (&lanes)[W]) noexcept
+{
+#if ORVANE_LANES_X86 && ORVANE_LANES_WIDTH == 8
+    return laneMask (lanes);
+#else
+    IF bits {};
+    for (int i = 0; i < W; ++i)
+        bits[i] = lanes[i] ? -1 : 0;
+    return (MaskF) bits;
+#endif
+}
+
 /** W consecutive filters of the chain, one per lane. */
 struct LaneGroup
 {
     enum Kind
     {
         allLeftRight,
-        allMidSide,
+        allMid,
+        allSide,
         mixed
     };
 
@@ -120,12 +184,13 @@ struct LaneGroup
     Mask usesHighPass, usesBandPass, addsInput;
     // Integrator states of the left (or mid/side) and the right recursions.
     D s1L, s2L, s1R, s2R;
-    // Each lane's outputs of the last `skew` steps, one slot per step modulo skew: float
-    // values, held as doubles.
-    D outL[skew], outR[skew];
+    // Each lane's float outputs of the last `skew` steps, one slot per step modulo skew.
+    F outL[skew], outR[skew];
     // How many steps each lane trails the first lane: at step t a lane works on frame t - lag.
     D lag;
-    Mask midSide, side, fromBlock;
+    size_t firstLag, lastLag; // of the group's first and last filter
+    Mask midSide, side;
+    MaskF midSideF, sideF, fromBlock;
     int kind;
     bool takesBlockInput;
 };
@@ -160,24 +225,6 @@ ORVANE_LANES_INLINE D tick (const LaneGroup& c, D x, D& s1, D& s2) noexcept
          + c.lowPassMix * lp;
 }
 
-// The mid or side lane's filter input and the signal that passes by it: mid = (L + R) / 2 and
-// side = (L - R) / 2, the sum and difference rounded to float and halved in double.
-ORVANE_LANES_INLINE void splitMidSide (D left, D right, Mask side, D& input, D& passing) noexcept
-{
-    const D mid = toFloatPrecision (left + right) * 0.5;
-    const D sideSignal = toFloatPrecision (left - right) * 0.5;
-    input = toFloatPrecision (select (side, sideSignal, mid));
-    passing = select (side, mid, sideSignal);
-}
-
-// Left and right from the filtered signal y and the one that passed by: a mid lane gives
-// L = side + y and R = y - side, a side lane L = mid + y and R = mid - y.
-ORVANE_LANES_INLINE void joinMidSide (D y, D passing, Mask side, D& left, D& right) noexcept
-{
-    left = toFloatPrecision (passing + y);
-    right = toFloatPrecision (select (side, passing, y) - select (side, y, passing));
-}
-
 // A lane's new state, or at the edges of the block, where some lanes have no frame, its old one.
 template <bool edge>
 ORVANE_LANES_INLINE void keep (Mask active, D& state, D updated) noexcept
@@ -188,38 +235,163 @@ ORVANE_LANES_INLINE void keep (Mask active, D& state, D updated) noexcept
         state = updated;
 }
 
+/*  Mid and side lanes. From the float inputs L and R: mid = (L + R) / 2 and side = (L - R) / 2,
+    the sum and the difference formed in float and halved in double. The filter takes the
+    selected one rounded to float, which is the float sum or difference halved in float; the
+    other one passes by, in double. Then from the filter's float output y: a mid lane gives
+    L = side + y and R = y - side, a side lane L = mid + y and R = mid - y, each formed in double
+    and rounded to float. */
+template <int kind>
+ORVANE_LANES_INLINE void midSideLanes (const LaneGroup& group, F left, F right, D& input, D& passing) noexcept
+{
+    const F sum = left + right, difference = left - right;
+
+    if constexpr (kind == LaneGroup::allMid)
+    {
+        input = widen (sum * 0.5f);
+        passing = widen (difference) * 0.5;
+    }
+    else if constexpr (kind == LaneGroup::allSide)
+    {
+        input = widen (difference * 0.5f);
+        passing = widen (sum) * 0.5;
+    }
+    else
+    {
+        input = widen (select (group.sideF, difference, sum) * 0.5f);
+        passing = widen (select (group.sideF, sum, difference)) * 0.5;
+    }
+}
+
+template <int kind>
+ORVANE_LANES_INLINE void midSideOutputs (const LaneGroup& group, D y, D passing, F& left, F& right) noexcept
+{
+    left = narrow (passing + y);
+
+    if constexpr (kind == LaneGroup::allMid)
+        right = narrow (y - passing);
+    else if constexpr (kind == LaneGroup::allSide)
+        right = narrow (passing - y);
+    else
+        right = narrow (select (group.side, passing, y) - select (group.side, y, passing));
+}
+
+template <int kind, bool edge, bool singleResponses>
+ORVANE_LANES_INLINE void advance (LaneGroup& group, F inL, F inR, Mask active, size_t slot) noexcept
+{
+    if constexpr (kind == LaneGroup::allLeftRight)
+    {
+        D s1 = group.s1L, s2 = group.s2L, r1 = group.s1R, r2 = group.s2R;
+        const D yL = tick<singleResponses> (group, widen (inL), s1, s2);
+        const D yR = tick<singleResponses> (group, widen (inR), r1, r2);
+        keep<edge> (active, group.s1L, s1);
+        keep<edge> (active, group.s2L, s2);
+        keep<edge> (active, group.s1R, r1);
+        keep<edge> (active, group.s2R, r2);
+        group.outL[slot] = narrow (yL);
+        group.outR[slot] = narrow (yR);
+    }
+    else if constexpr (kind == LaneGroup::allMid || kind == LaneGroup::allSide)
+    {
+        D input, passing;
+        midSideLanes<kind> (group, inL, inR, input, passing);
+
+        D s1 = group.s1L, s2 = group.s2L;
+        const D y = widen (narrow (tick<singleResponses> (group, input, s1, s2)));
+        keep<edge> (active, group.s1L, s1);
+        keep<edge> (active, group.s2L, s2);
+        midSideOutputs<kind> (group, y, passing, group.outL[slot], group.outR[slot]);
+    }
+    else
+    {
+        // Left/right and mid/side lanes side by side. A mid/side lane's right-hand recursion
+        // runs on silence and is never read back.
+        D input, passing;
+        midSideLanes<LaneGroup::mixed> (group, inL, inR, input, passing);
+
+        const F silence {};
+        D s1 = group.s1L, s2 = group.s2L, r1 = group.s1R, r2 = group.s2R;
+        const F yL = narrow (tick<singleResponses> (group, select (group.midSide, input, widen (inL)), s1, s2));
+        const F yR = narrow (tick<singleResponses> (group, widen (select (group.midSideF, silence, inR)), r1, r2));
+        keep<edge> (active, group.s1L, s1);
+        keep<edge> (active, group.s2L, s2);
+        keep<edge> (active, group.s1R, r1);
+        keep<edge> (active, group.s2R, r2);
+
+        F midSideLeft, midSideRight;
+        midSideOutputs<LaneGroup::mixed> (group, widen (yL), passing, midSideLeft, midSideRight);
+        group.outL[slot] = select (group.midSideF, midSideLeft, yL);
+        group.outR[slot] = select (group.midSideF, midSideRight, yR);
+    }
+}
+
+template <bool stereo, bool edge, bool singleResponses>
+ORVANE_LANES_INLINE void advanceGroup (LaneGroup& group, F inL, F inR, Mask active, size_t slot) noexcept
+{
+    if constexpr (! stereo)
+    {
+        D s1 = group.s1L, s2 = group.s2L;
+        const D y = tick<singleResponses> (group, widen (inL), s1, s2);
+        keep<edge> (active, group.s1L, s1);
+        keep<edge> (active, group.s2L, s2);
+        group.outL[slot] = narrow (y);
+    }
+    else
+    {
+        switch (group.kind)
+        {
+            case LaneGroup::allLeftRight: advance<LaneGroup::allLeftRight, edge, singleResponses> (group, inL, inR, active, slot); break;
+            case LaneGroup::allMid:       advance<LaneGroup::allMid, edge, singleResponses> (group, inL, inR, active, slot); break;
+            case LaneGroup::allSide:      advance<LaneGroup::allSide, edge, singleResponses> (group, inL, inR, active, slot); break;
+            default:                      advance<LaneGroup::mixed, edge, singleResponses> (group, inL, inR, active, slot); break;
+        }
+    }
+}
+
 template <bool stereo, bool edge, bool singleResponses>
 ORVANE_LANES_INLINE void step (LaneGroup* groups, int numGroups, const Pass& pass, const Schedule& schedule, size_t t) noexcept
 {
     const size_t numFrames = pass.numFrames;
     const size_t slot = t % skew;
-    double inputLeft = 0.0, inputRight = 0.0, stagedLeft = 0.0, stagedRight = 0.0;
+    float inputLeft = 0.0f, inputRight = 0.0f, stagedLeft = 0.0f, stagedRight = 0.0f;
 
     if (! edge || t < numFrames)
     {
-        inputLeft = (double) pass.left[t];
-        if constexpr (stereo) inputRight = (double) pass.right[t];
+        inputLeft = pass.left[t];
+        if constexpr (stereo) inputRight = pass.right[t];
     }
 
     if (schedule.hasStage && (! edge || (t >= schedule.lagFirstAfter && t - schedule.lagFirstAfter < numFrames)))
     {
-        stagedLeft = (double) pass.left[t - schedule.lagFirstAfter];
-        if constexpr (stereo) stagedRight = (double) pass.right[t - schedule.lagFirstAfter];
+        stagedLeft = pass.left[t - schedule.lagFirstAfter];
+        if constexpr (stereo) stagedRight = pass.right[t - schedule.lagFirstAfter];
     }
 
-    const D firstLeft = broadcast (inputLeft), firstRight = broadcast (inputRight);
-    const D fromStageLeft = broadcast (stagedLeft), fromStageRight = broadcast (stagedRight);
-    const D zero {};
-    const D stepIndex = broadcast ((double) t);
-    const D frameCount = broadcast ((double) numFrames);
+    const F firstLeft = broadcast (inputLeft), firstRight = broadcast (inputRight);
+    const F fromStageLeft = broadcast (stagedLeft), fromStageRight = broadcast (stagedRight);
+    const D stepIndex = broadcastDouble ((double) t);
+    const D frameCount = broadcastDouble ((double) numFrames);
 
     // Last group first: each group reads the previous group's outputs of `skew` steps ago.
     for (int gi = numGroups - 1; gi >= 0; --gi)
     {
         auto& group = groups[gi];
 
-        D inL = shiftIn (gi > 0 ? groups[gi - 1].outL[slot] : firstLeft, group.outL[slot]);
-        D inR {};
+        // Near the ends of the block, lanes have frames only in steps [lag, lag + numFrames): a
+        // group none of whose lanes has one is skipped (whatever it would write is read only by
+        // lanes that have none either), and one all of whose lanes have one runs unmasked.
+        bool masked = edge;
+
+        if constexpr (edge)
+        {
+            if (t < group.firstLag || t >= group.lastLag + numFrames)
+                continue;
+
+            masked = ! (t >= group.lastLag && t < group.firstLag + numFrames);
+        }
+
+        F inL = shiftIn (gi > 0 ? groups[gi - 1].outL[slot] : firstLeft, group.outL[slot]);
+        F inR {};
 
         if constexpr (stereo)
             inR = shiftIn (gi > 0 ? groups[gi - 1].outR[slot] : firstRight, group.outR[slot]);
@@ -230,72 +402,24 @@ ORVANE_LANES_INLINE void step (LaneGroup* groups, int numGroups, const Pass& pas
             if constexpr (stereo) inR = select (group.fromBlock, fromStageRight, inR);
         }
 
-        Mask active {};
-
-        if constexpr (edge)
-            active = inRange (stepIndex - group.lag, frameCount);
-
-        if (! stereo || group.kind == LaneGroup::allLeftRight)
-        {
-            D s1 = group.s1L, s2 = group.s2L;
-            const D yL = toFloatPrecision (tick<singleResponses> (group, inL, s1, s2));
-            keep<edge> (active, group.s1L, s1);
-            keep<edge> (active, group.s2L, s2);
-            group.outL[slot] = yL;
-
-            if constexpr (stereo)
-            {
-                D r1 = group.s1R, r2 = group.s2R;
-                const D yR = toFloatPrecision (tick<singleResponses> (group, inR, r1, r2));
-                keep<edge> (active, group.s1R, r1);
-                keep<edge> (active, group.s2R, r2);
-                group.outR[slot] = yR;
-            }
-        }
-        else if (group.kind == LaneGroup::allMidSide)
-        {
-            D input, passing;
-            splitMidSide (inL, inR, group.side, input, passing);
-
-            D s1 = group.s1L, s2 = group.s2L;
-            const D y = toFloatPrecision (tick<singleResponses> (group, input, s1, s2));
-            keep<edge> (active, group.s1L, s1);
-            keep<edge> (active, group.s2L, s2);
-            joinMidSide (y, passing, group.side, group.outL[slot], group.outR[slot]);
-        }
+        if (masked)
+            advanceGroup<stereo, true, singleResponses> (group, inL, inR, inRange (stepIndex - group.lag, frameCount), slot);
         else
-        {
-            D input, passing;
-            splitMidSide (inL, inR, group.side, input, passing);
-
-            // A mid/side lane's right-hand recursion runs on silence and is never read back.
-            D s1 = group.s1L, s2 = group.s2L, r1 = group.s1R, r2 = group.s2R;
-            const D yL = toFloatPrecision (tick<singleResponses> (group, select (group.midSide, input, inL), s1, s2));
-            const D yR = toFloatPrecision (tick<singleResponses> (group, select (group.midSide, zero, inR), r1, r2));
-            keep<edge> (active, group.s1L, s1);
-            keep<edge> (active, group.s2L, s2);
-            keep<edge> (active, group.s1R, r1);
-            keep<edge> (active, group.s2R, r2);
-
-            D midSideLeft, midSideRight;
-            joinMidSide (yL, passing, group.side, midSideLeft, midSideRight);
-            group.outL[slot] = select (group.midSide, midSideLeft, yL);
-            group.outR[slot] = select (group.midSide, midSideRight, yR);
-        }
+            advanceGroup<stereo, false, singleResponses> (group, inL, inR, Mask {}, slot);
     }
 
     if (schedule.hasStage && (! edge || (t >= schedule.lagLastBefore && t - schedule.lagLastBefore < numFrames)))
     {
         const auto& group = groups[schedule.lastBeforeGroup];
-        pass.left[t - schedule.lagLastBefore] = (float) group.outL[slot][schedule.lastBeforeLane];
-        if constexpr (stereo) pass.right[t - schedule.lagLastBefore] = (float) group.outR[slot][schedule.lastBeforeLane];
+        pass.left[t - schedule.lagLastBefore] = group.outL[slot][schedule.lastBeforeLane];
+        if constexpr (stereo) pass.right[t - schedule.lagLastBefore] = group.outR[slot][schedule.lastBeforeLane];
     }
 
     if (! edge || (t >= schedule.lagLast && t - schedule.lagLast < numFrames))
     {
         const auto& group = groups[schedule.lastGroup];
-        pass.left[t - schedule.lagLast] = (float) group.outL[slot][schedule.lastLane];
-        if constexpr (stereo) pass.right[t - schedule.lagLast] = (float) group.outR[slot][schedule.lastLane];
+        pass.left[t - schedule.lagLast] = group.outL[slot][schedule.lastLane];
+        if constexpr (stereo) pass.right[t - schedule.lagLast] = group.outR[slot][schedule.lastLane];
     }
 }
 
@@ -315,7 +439,7 @@ ORVANE_LANES_INLINE void runLanes (Pass& pass) noexcept
     {
         auto& group = groups[gi];
         bool midSide[W] {}, side[W] {}, fromBlock[W] {}, usesHighPass[W] {}, usesBandPass[W] {}, addsInput[W] {};
-        bool anyLeftRight = false, anyMidSide = false;
+        int numLeftRight = 0, numMid = 0, numSide = 0;
 
         for (int lane = 0; lane < W; ++lane)
         {
@@ -336,12 +460,12 @@ ORVANE_LANES_INLINE void runLanes (Pass& pass) noexcept
             group.highPassMix[lane] = data.highPassMix;
             group.lowPassMix[lane] = data.lowPassMix;
 
-            using F = orvane_dsp::SVFilter<float>;
+            using Filter = orvane_dsp::SVFilter<float>;
             const int response = data.response;
-            const bool plainPass = response == F::kHighPass || response == F::kLowPass;
+            const bool plainPass = response == Filter::kHighPass || response == Filter::kLowPass;
             group.responseGain[lane] = plainPass ? 1.0 : data.gainFactor;
-            usesHighPass[lane] = response == F::kHighPass || response == F::kHighShelf;
-            usesBandPass[lane] = response == F::kBell;
+            usesHighPass[lane] = response == Filter::kHighPass || response == Filter::kHighShelf;
+            usesBandPass[lane] = response == Filter::kBell;
             addsInput[lane] = ! plainPass;
 
             group.s1L[lane] = data.state1[0];
@@ -354,20 +478,32 @@ ORVANE_LANES_INLINE void runLanes (Pass& pass) noexcept
             }
 
             group.lag[lane] = (double) schedule.lagOf (f);
+            group.firstLag = lane == 0 ? schedule.lagOf (f) : group.firstLag;
+            group.lastLag = schedule.lagOf (f);
             midSide[lane] = data.kind != leftRightLane;
             side[lane] = data.kind == sideLane;
             fromBlock[lane] = schedule.hasStage && f == pass.numBefore;
             group.takesBlockInput = group.takesBlockInput || fromBlock[lane];
-            (midSide[lane] ? anyMidSide : anyLeftRight) = true;
+            ++(data.kind == leftRightLane ? numLeftRight : (data.kind == midLane ? numMid : numSide));
         }
 
-        group.midSide = laneMask (midSide);
-        group.side = laneMask (side);
-        group.fromBlock = laneMask (fromBlock);
         group.usesHighPass = laneMask (usesHighPass);
         group.usesBandPass = laneMask (usesBandPass);
         group.addsInput = laneMask (addsInput);
-        group.kind = anyMidSide ? (anyLeftRight ? LaneGroup::mixed : LaneGroup::allMidSide) : LaneGroup::allLeftRight;
+        group.midSide = laneMask (midSide);
+        group.side = laneMask (side);
+        group.midSideF = laneMaskF (midSide);
+        group.sideF = laneMaskF (side);
+        group.fromBlock = laneMaskF (fromBlock);
+
+        if (numMid + numSide == 0)
+            group.kind = LaneGroup::allLeftRight;
+        else if (numLeftRight + numSide == 0)
+            group.kind = LaneGroup::allMid;
+        else if (numLeftRight + numMid == 0)
+            group.kind = LaneGroup::allSide;
+        else
+            group.kind = LaneGroup::mixed;
     }
 
     // Every lane works on a frame of the block in steps [lagLast, numFrames); before and after,
