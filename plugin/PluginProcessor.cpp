@@ -177,9 +177,15 @@ bool TandrelAudioProcessor::isBusesLayoutSupported (const BusesLayout& layouts) 
 //==============================================================================
 void TandrelAudioProcessor::prepareToPlay (double sampleRate, int samplesPerBlock)
 {
-    // Everything below reads the current parameter values, so earlier requests are covered.
-    settingsPending.store (false);
-    qualityChangePending.store (false);
+    // Everything below reads the current parameter values, so the changes still queued are
+    // covered by it.
+    for (ParameterChangeQueue::Change change; changes.pop (change);) {}
+
+    changesLost.store (false);
+    qualityChangeLost.store (false);
+
+    for (int i = 0; i < ParameterIDs::count; ++i)
+        appliedValues[(size_t) i] = rawValues[(size_t) i]->load();
 
     // A rate the host cannot mean is replaced; an absurdly high one is limited so that ramp
     // lengths in samples stay countable.
@@ -264,42 +270,106 @@ void TandrelAudioProcessor::prepareForQualityChange()
     loadMeasurer.reset (spec.sampleRate, lastBlockSize);
 }
 
-void TandrelAudioProcessor::parameterChanged (const juce::String& parameterID, float)
+int TandrelAudioProcessor::indexOf (const juce::String& parameterID) noexcept
 {
-    parametersTouched.store (true);
+    for (int i = 0; i < ParameterIDs::count; ++i)
+        if (parameterID == ParameterIDs::ids[(size_t) i])
+            return i;
 
-    if (parameterID == ParameterIDs::ids[ParameterIDs::quality])
-        qualityChangePending.store (true, std::memory_order_release);
-
-    settingsPending.store (true, std::memory_order_release);
+    return -1;
 }
 
-void TandrelAudioProcessor::applyPendingSettings() noexcept
+void TandrelAudioProcessor::parameterChanged (const juce::String& parameterID, float newValue)
 {
-    if (! settingsPending.exchange (false, std::memory_order_acq_rel))
+    parametersTouched.store (true);
+    const int index = indexOf (parameterID);
+
+    if (index < 0)
         return;
 
-    if (qualityChangePending.exchange (false, std::memory_order_acq_rel))
+    if (immediateRoad)
     {
-        // A drive change that came with this one (a restored state brings both, "drive" first)
-        // has already set its targets, which the re-preparation then reaches at once.
-        updateTubeEQParameters();
-        prepareForQualityChange();
+        appliedValues[(size_t) index] = newValue;
+
+        if (index == ParameterIDs::quality)
+            prepareForQualityChange();
+
+        updateEverySection();
+        return;
     }
 
+    if (! changes.push ({ index, newValue }))
+    {
+        if (index == ParameterIDs::quality)
+            qualityChangeLost.store (true);
+
+        changesLost.store (true, std::memory_order_release);
+    }
+}
+
+void TandrelAudioProcessor::applyChange (int index, float value) noexcept
+{
+    appliedValues[(size_t) index] = value;
+
+    if (index == ParameterIDs::quality)
+        prepareForQualityChange();
+
+    applyRampTargets();
+}
+
+void TandrelAudioProcessor::applyRampTargets() noexcept
+{
+    // What the update functions set that has a history: a new target restarts a ramp from where
+    // it stands, and a re-preparation ends the ramps at their targets. Everything else they set
+    // depends only on the values, so applying them once after the last change gives the same.
+    trimModule.setGainDecibels (readParameter (ParameterIDs::trim));
+
+    const auto driveDecibels = readParameter (ParameterIDs::drive);
+    tubeEQModule.driveDecibels.setTargetValue (driveDecibels);
+    tubeEQModule.driveGain.setTargetValue (driveGainForDecibels (driveDecibels));
+}
+
+void TandrelAudioProcessor::updateEverySection() noexcept
+{
     updateGraphicParameters();
     updateCommonParameters();
     updateParametricParameters();
     updateTubeEQParameters();
+}
 
-    // A "quality" change that lands while the updates run is applied at the start of the next
-    // block; until then the chain keeps running at the rate it was prepared for.
-    oversamplingOn = sectionsOversampled;
+void TandrelAudioProcessor::applyQueuedChanges() noexcept
+{
+    bool changed = false;
+
+    for (ParameterChangeQueue::Change change; changes.pop (change);)
+    {
+        applyChange (change.index, change.value);
+        changed = true;
+    }
+
+    // More changes arrived than the queue holds: catch up from the current values, re-preparing
+    // the engine if a "quality" change was among the ones that did not fit.
+    if (changesLost.exchange (false, std::memory_order_acquire))
+    {
+        const bool qualityLost = qualityChangeLost.exchange (false);
+
+        for (int i = 0; i < ParameterIDs::count; ++i)
+            appliedValues[(size_t) i] = rawValues[(size_t) i]->load (std::memory_order_relaxed);
+
+        if (qualityLost || (readParameter (ParameterIDs::quality) != 0.0f) != sectionsOversampled)
+            prepareForQualityChange();
+
+        applyRampTargets();
+        changed = true;
+    }
+
+    if (changed)
+        updateEverySection();
 }
 
 float TandrelAudioProcessor::readParameter (int index) const noexcept
 {
-    const auto value = rawValues[(size_t) index]->load (std::memory_order_relaxed);
+    const auto value = appliedValues[(size_t) index];
     return std::isfinite (value) ? value : defaultValues[(size_t) index];
 }
 
@@ -317,10 +387,8 @@ void TandrelAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce
     const juce::AudioProcessLoadMeasurer::ScopedTimer timer (loadMeasurer);
 
     // Bringing the settings up to date is audio-thread work too, so it counts towards the load.
-    applyPendingSettings();
-
-    if (numChannels > 0 && block.getNumSamples() > 0)
-        renderBlock (block);
+    applyQueuedChanges();
+    renderBlock (block);
 
     if (rawValues[ParameterIDs::cpu]->load (std::memory_order_relaxed) != 0.0f)
         cpuLoad.store ((float) loadMeasurer.getLoadAsPercentage());
@@ -328,6 +396,14 @@ void TandrelAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce
 
 void TandrelAudioProcessor::renderBlock (juce::dsp::AudioBlock<float> hostBlock) noexcept
 {
+    // An empty block still takes the chain's once-per-block steps (the tube section's drive
+    // test); there is nothing to oversample.
+    if (hostBlock.getNumChannels() == 0 || hostBlock.getNumSamples() == 0)
+    {
+        renderChain (hostBlock);
+        return;
+    }
+
     if (oversamplingOn)
     {
         // The oversampler's buffers hold lastBlockSize host samples; a longer block goes
@@ -451,8 +527,9 @@ void TandrelAudioProcessor::setStateInformation (const void* data, int sizeInByt
     windowWidth = StateReader::readSize (variableTree, "width");
     windowHeight = StateReader::readSize (variableTree, "height");
 
+    // The restored values reach the engine through the listener, one change per parameter, in
+    // the order the framework made them.
     parametersTouched.store (true);
-    settingsPending.store (true, std::memory_order_release);
 }
 
 //==============================================================================

@@ -7,6 +7,7 @@
 #include "../dsp/GraphicEQ.h"
 #include "../dsp/ParametricEQ.h"
 #include "../dsp/TubeEQ.h"
+#include "ParameterChangeQueue.h"
 
 #include <array>
 #include <atomic>
@@ -16,10 +17,12 @@
     drive, then a high-pass, a low-pass and an output trim, optionally run at twice the host
     rate, on left/right or on the mid or side signal, with optional polarity inversion.
 
-    Threads: parameter changes may arrive on any thread while audio runs. The listener only
-    marks the engine's settings as stale; the audio thread brings every section up to date from
-    the parameter values at the start of its next block, so the DSP objects are only ever
-    touched by one thread at a time (the audio thread, or prepareToPlay while no audio runs).
+    Threads: parameter changes may arrive on any thread while audio runs. The listener queues
+    each change with its value, in arrival order; at the start of its next block the audio
+    thread applies them one by one, exactly as if each had been applied the moment it was made
+    (a "quality" change re-prepares the engine where it falls in the sequence, and the drive and
+    trim ramps start from where that sequence puts them). So the DSP objects are only ever
+    touched by one thread at a time: the audio thread, or prepareToPlay while no audio runs.
 */
 class TandrelAudioProcessor : public juce::AudioProcessor,
                               private juce::AudioProcessorValueTreeState::Listener
@@ -59,6 +62,10 @@ public:
         measurements; call it before rendering starts. */
     void setReferenceRendering (bool shouldRenderPlainly) noexcept { referenceRendering = shouldRenderPlainly; }
 
+    /** Applies every parameter change at once, on the thread that makes it: the plain road that
+        the queued one is held to. Only for tests that change parameters while no audio runs. */
+    void setImmediateParameterRoad (bool shouldApplyAtOnce) noexcept { immediateRoad = shouldApplyAtOnce; }
+
     /** The tube bands' q for a "tube eq BW" value. */
     static float tubeQForBandwidth (float bandwidth) noexcept;
     /** The saturation stage's linear input gain for a "drive" value in dB. */
@@ -88,7 +95,14 @@ private:
     // The "quality" branch of the parameter road: prepares the sections, filters and trim
     // again for the new processing rate and restarts the load measurement.
     void prepareForQualityChange();
-    void applyPendingSettings() noexcept;
+    // Applies the queued changes in order (audio thread), then brings every section up to date.
+    void applyQueuedChanges() noexcept;
+    // One change as the road applies it, less the coefficients, which only the last of a run of
+    // changes decides: the new value, a "quality" re-preparation, the drive and trim targets.
+    void applyChange (int index, float value) noexcept;
+    void applyRampTargets() noexcept;
+    void updateEverySection() noexcept;
+    static int indexOf (const juce::String& parameterID) noexcept;
     void renderChain (juce::dsp::AudioBlock<float> block) noexcept;
     void renderBlock (juce::dsp::AudioBlock<float> hostBlock) noexcept;
 
@@ -115,10 +129,15 @@ private:
     static constexpr size_t numEqualiserBands = 18;
     std::array<orvane_dsp::SVFilter<float>*, numEqualiserBands + 2> chainFilters {};
     bool referenceRendering = false;
+    bool immediateRoad = false;
 
-    // Hand-over from the threads that change parameters to the audio thread.
-    std::atomic<bool> settingsPending { false };
-    std::atomic<bool> qualityChangePending { false };
+    // Hand-over from the threads that change parameters to the audio thread. A change that finds
+    // the queue full is not lost: the audio thread then catches up from the current values.
+    ParameterChangeQueue changes;
+    std::atomic<bool> changesLost { false };
+    std::atomic<bool> qualityChangeLost { false };
+    // The parameter values as the engine has applied them so far (audio thread, or prepareToPlay).
+    std::array<float, 36> appliedValues {};
     // Whether any parameter change or state restore reached the engine before its first
     // preparation; such a change has already brought the drive smoothers to their targets.
     std::atomic<bool> parametersTouched { false };

@@ -562,6 +562,26 @@ TEST (ProcessorHandOver, ARestoredDriveAndQualityTogetherTakeTheDriveAtOnce)
     EXPECT_NEAR (early / late, 1.0, 2e-3);
 }
 
+TEST (ProcessorHandOver, MoreChangesThanTheQueueHoldsStillReachTheEngine)
+{
+    // A host that stops rendering while the user keeps moving controls: thousands of changes
+    // before the next block. The engine catches up with the values they leave behind.
+    ProcessorHarness harness;
+    harness.prepare (44100.0, 512);
+    juce::AudioBuffer<float> buffer (2, 512);
+    harness.render (buffer);
+
+    for (int n = 0; n < 3000; ++n)
+    {
+        harness.set (id (graphicGain1 + 5), n % 2 == 0 ? -12.0f : 12.0f);
+        harness.set (id (quality), n % 2 == 0 ? 0.0f : 1.0f);
+    }
+
+    // The last changes left the 1 kHz band at +12 dB and quality on; were the engine prepared
+    // for the wrong rate, the band would sit an octave off and be heard at about +8 dB here.
+    EXPECT_NEAR (TestSignals::toDecibels (harness.measureGain (warpedCentre (1000.0f))), 12.0, 0.02);
+}
+
 TEST (ProcessorRoad, TubeBandwidthAndDriveMapExactly)
 {
     EXPECT_EQ (TandrelAudioProcessor::tubeQForBandwidth (0.0f), 0.1f);

@@ -96,6 +96,17 @@ TEST (Realtime, RenderingAndApplyingChangesAllocateNothing)
             EXPECT_EQ (scope.count(), 0) << "after " << id (index) << " on " << channels << " channel(s)";
         }
 
+        // More changes than the queue holds, then a block that catches up with them.
+        for (int n = 0; n < 5000; ++n)
+            harness.set (id (graphicGain1 + n % 10), (float) (n % 25) - 12.0f);
+
+        {
+            TestSignals::fillNoise (buffer, random);
+            AudioThreadScope scope;
+            harness.processor->processBlock (buffer, midi);
+            EXPECT_EQ (scope.count(), 0) << "after a flood of changes on " << channels << " channel(s)";
+        }
+
         // A block longer than the prepared maximum, with oversampling on.
         juce::AudioBuffer<float> longBlock (channels, 256 * 9 + 17);
         TestSignals::fillNoise (longBlock, random);
