@@ -26,12 +26,12 @@ constexpr int maxLanes = (int) SVFilterCascade::maxFiltersPerPass;
 // The filters after a stage trail the ones before it by this many steps: the loop runs in chunks
 // of this many steps and hands the stage, after each chunk, the frames the filters before it
 // finished, well before the filters after it need them.
-constexpr size_t stageChunk = 32;
+constexpr size_t stageChunk = 8;
 
 // How many steps each filter trails the one before it. A filter's output of one step is only
 // needed this many steps later, so the chain of dependent operations from a filter's input to
 // its output (the recursion, the mix and the rounding) may take that many steps' time.
-constexpr size_t skew = 2;
+constexpr size_t skew = 3;
 
 // What a lane's recursion filters: its own channel (a left/right filter has a lane for each
 // channel), or the mid or the side signal of the two channels.

@@ -165,6 +165,65 @@ ORVANE_LANES_INLINE MaskF laneMaskF (const bool (&lanes)[W]) noexcept
 #endif
 }
 
+// Lane permutations: result lane i takes lane index[i] of v.
+#if ORVANE_LANES_X86 && ORVANE_LANES_WIDTH == 4
+typedef int PermuteD __attribute__ ((vector_size (32))); // two float-sized halves per double
+#else
+typedef I PermuteD;
+#endif
+
+ORVANE_LANES_INLINE PermuteD permutation (const int (&index)[W]) noexcept
+{
+    PermuteD p {};
+#if ORVANE_LANES_X86 && ORVANE_LANES_WIDTH == 4
+    for (int i = 0; i < W; ++i)
+    {
+        p[2 * i] = 2 * index[i];
+        p[2 * i + 1] = 2 * index[i] + 1;
+    }
+#else
+    for (int i = 0; i < W; ++i)
+        p[i] = index[i];
+#endif
+    return p;
+}
+
+ORVANE_LANES_INLINE IF permutationF (const int (&index)[W]) noexcept
+{
+    IF p {};
+    for (int i = 0; i < W; ++i)
+        p[i] = index[i];
+    return p;
+}
+
+ORVANE_LANES_INLINE D permute (D v, PermuteD index) noexcept
+{
+#if ORVANE_LANES_X86 && ORVANE_LANES_WIDTH == 8
+    return (D) _mm512_permutexvar_pd ((__m512i) index, (__m512d) v);
+#elif ORVANE_LANES_X86 && ORVANE_LANES_WIDTH == 4
+    return (D) _mm256_permutevar8x32_ps ((__m256) v, (__m256i) index);
+#else
+    D result {};
+    for (int i = 0; i < W; ++i)
+        result[i] = v[index[i]];
+    return result;
+#endif
+}
+
+ORVANE_LANES_INLINE F permute (F v, IF index) noexcept
+{
+#if ORVANE_LANES_X86 && ORVANE_LANES_WIDTH == 8
+    return (F) _mm256_permutexvar_ps ((__m256i) index, (__m256) v);
+#elif ORVANE_LANES_X86 && ORVANE_LANES_WIDTH == 4
+    return (F) _mm_permutevar_ps ((__m128) v, (__m128i) index);
+#else
+    F result {};
+    for (int i = 0; i < W; ++i)
+        result[i] = v[index[i]];
+    return result;
+#endif
+}
+
 /** W consecutive filters of the chain, one per lane. */
 struct LaneGroup
 {
@@ -173,7 +232,10 @@ struct LaneGroup
         allLeftRight,
         allMid,
         allSide,
-        mixed
+        mixed,
+        // Left/right and mid/side filters, with room in the unused lanes for the right-hand
+        // recursions of the left/right ones: one recursion vector does them all.
+        mixedPacked
     };
 
     // Coefficients and mix weights of each lane's filter.
@@ -191,6 +253,12 @@ struct LaneGroup
     size_t firstLag, lastLag; // of the group's first and last filter
     Mask midSide, side;
     MaskF midSideF, sideF, fromBlock;
+    // In a packed group: the lanes that run a right-hand recursion, which filter's right input
+    // each takes, and for each left/right filter the lane its right output comes from.
+    Mask rightLanes;
+    PermuteD rightInputs;
+    IF rightOutputs;
+    int rightLaneOf[W];
     int kind;
     bool takesBlockInput;
 };
@@ -325,6 +393,26 @@ ORVANE_LANES_INLINE void advance (LaneGroup& group, F inL, F inR, Mask active, s
     }
 }
 
+template <bool edge, bool singleResponses>
+ORVANE_LANES_INLINE void advancePacked (LaneGroup& group, F inL, F inR, Mask active, size_t slot) noexcept
+{
+    D input, passing;
+    midSideLanes<LaneGroup::mixed> (group, inL, inR, input, passing);
+
+    D x = select (group.midSide, input, widen (inL));
+    x = select (group.rightLanes, permute (widen (inR), group.rightInputs), x);
+
+    D s1 = group.s1L, s2 = group.s2L;
+    const F y = narrow (tick<singleResponses> (group, x, s1, s2));
+    keep<edge> (active, group.s1L, s1);
+    keep<edge> (active, group.s2L, s2);
+
+    F midSideLeft, midSideRight;
+    midSideOutputs<LaneGroup::mixed> (group, widen (y), passing, midSideLeft, midSideRight);
+    group.outL[slot] = select (group.midSideF, midSideLeft, y);
+    group.outR[slot] = select (group.midSideF, midSideRight, permute (y, group.rightOutputs));
+}
+
 template <bool stereo, bool edge, bool singleResponses>
 ORVANE_LANES_INLINE void advanceGroup (LaneGroup& group, F inL, F inR, Mask active, size_t slot) noexcept
 {
@@ -343,14 +431,19 @@ ORVANE_LANES_INLINE void advanceGroup (LaneGroup& group, F inL, F inR, Mask acti
             case LaneGroup::allLeftRight: advance<LaneGroup::allLeftRight, edge, singleResponses> (group, inL, inR, active, slot); break;
             case LaneGroup::allMid:       advance<LaneGroup::allMid, edge, singleResponses> (group, inL, inR, active, slot); break;
             case LaneGroup::allSide:      advance<LaneGroup::allSide, edge, singleResponses> (group, inL, inR, active, slot); break;
+            case LaneGroup::mixedPacked:  advancePacked<edge, singleResponses> (group, inL, inR, active, slot); break;
             default:                      advance<LaneGroup::mixed, edge, singleResponses> (group, inL, inR, active, slot); break;
         }
     }
 }
 
-template <bool stereo, bool edge, bool singleResponses>
-ORVANE_LANES_INLINE void step (LaneGroup* groups, int numGroups, const Pass& pass, const Schedule& schedule, size_t t) noexcept
+// fixedGroups, when not 0, is the number of groups known when compiling, so the loop over them
+// unrolls.
+template <bool stereo, bool edge, bool singleResponses, int fixedGroups>
+ORVANE_LANES_INLINE void step (LaneGroup* groups, int runtimeGroups, const Pass& pass, const Schedule& schedule, size_t t) noexcept
 {
+    const int numGroups = fixedGroups > 0 ? fixedGroups : runtimeGroups;
+
     const size_t numFrames = pass.numFrames;
     const size_t slot = t % skew;
     float inputLeft = 0.0f, inputRight = 0.0f, stagedLeft = 0.0f, stagedRight = 0.0f;
@@ -421,6 +514,46 @@ ORVANE_LANES_INLINE void step (LaneGroup* groups, int numGroups, const Pass& pas
         pass.left[t - schedule.lagLast] = group.outL[slot][schedule.lastLane];
         if constexpr (stereo) pass.right[t - schedule.lagLast] = group.outR[slot][schedule.lastLane];
     }
+}
+
+template <bool stereo, bool singleResponses, int fixedGroups>
+ORVANE_LANES_INLINE void runSteps (LaneGroup* groups, int numGroups, Pass& pass, const Schedule& schedule) noexcept
+{
+    // Every lane works on a frame of the block in steps [lagLast, numFrames); before and after,
+    // the lanes that have no frame keep their state.
+    const size_t numFrames = pass.numFrames;
+    const size_t numSteps = numFrames + schedule.lagLast;
+    const size_t steadyBegin = schedule.lagLast, steadyEnd = std::max (numFrames, steadyBegin);
+    const size_t chunk = schedule.hasStage ? stageChunk : numSteps;
+    size_t staged = 0;
+
+    for (size_t chunkStart = 0; chunkStart < numSteps; chunkStart += chunk)
+    {
+        const size_t chunkEnd = std::min (numSteps, chunkStart + chunk);
+        const size_t fastBegin = std::clamp (steadyBegin, chunkStart, chunkEnd);
+        const size_t fastEnd = std::clamp (steadyEnd, fastBegin, chunkEnd);
+
+        for (size_t t = chunkStart; t < fastBegin; ++t)
+            step<stereo, true, singleResponses, fixedGroups> (groups, numGroups, pass, schedule, t);
+
+        for (size_t t = fastBegin; t < fastEnd; ++t)
+            step<stereo, false, singleResponses, fixedGroups> (groups, numGroups, pass, schedule, t);
+
+        for (size_t t = fastEnd; t < chunkEnd; ++t)
+            step<stereo, true, singleResponses, fixedGroups> (groups, numGroups, pass, schedule, t);
+
+        if (schedule.hasStage && chunkEnd > schedule.lagLastBefore)
+        {
+            const size_t finished = std::min (numFrames, chunkEnd - schedule.lagLastBefore);
+
+            if (finished > staged)
+            {
+                (*pass.stage) (staged, finished - staged);
+                staged = finished;
+            }
+        }
+    }
+
 }
 
 template <bool stereo, bool singleResponses>
@@ -504,41 +637,67 @@ ORVANE_LANES_INLINE void runLanes (Pass& pass) noexcept
             group.kind = LaneGroup::allSide;
         else
             group.kind = LaneGroup::mixed;
+
+        for (int lane = 0; lane < W; ++lane)
+            group.rightLaneOf[lane] = -1;
+
+        // A mixed group whose unused lanes can take the right-hand recursions of its left/right
+        // filters: each gets a copy of its filter's coefficients and the right channel's state.
+        const int numReal = std::min (W, pass.numFilters - gi * W);
+
+        if (group.kind == LaneGroup::mixed && numLeftRight <= W - numReal)
+        {
+            group.kind = LaneGroup::mixedPacked;
+            bool rightLanes[W] {};
+            int rightInputs[W], rightOutputs[W];
+            int spare = numReal;
+
+            for (int lane = 0; lane < W; ++lane)
+                rightInputs[lane] = rightOutputs[lane] = lane;
+
+            for (int lane = 0; lane < numReal; ++lane)
+            {
+                if (midSide[lane])
+                    continue;
+
+                const int right = spare++;
+                const auto& data = pass.lanes[gi * W + lane];
+                rightLanes[right] = true;
+                rightInputs[right] = lane;
+                rightOutputs[lane] = right;
+                group.rightLaneOf[lane] = right;
+
+                for (auto* v : { &group.g, &group.twoDamping, &group.normaliser, &group.gainFactor, &group.lowShelfMix,
+                                 &group.bellMix, &group.highShelfMix, &group.highPassMix, &group.lowPassMix, &group.responseGain })
+                    (*v)[right] = (*v)[lane];
+
+                usesHighPass[right] = usesHighPass[lane];
+                usesBandPass[right] = usesBandPass[lane];
+                addsInput[right] = addsInput[lane];
+                group.s1L[right] = data.state1[1];
+                group.s2L[right] = data.state2[1];
+                group.lag[right] = group.lag[lane];
+            }
+
+            group.usesHighPass = laneMask (usesHighPass);
+            group.usesBandPass = laneMask (usesBandPass);
+            group.addsInput = laneMask (addsInput);
+            group.rightLanes = laneMask (rightLanes);
+            group.rightInputs = permutation (rightInputs);
+            group.rightOutputs = permutationF (rightOutputs);
+        }
     }
 
-    // Every lane works on a frame of the block in steps [lagLast, numFrames); before and after,
-    // the lanes that have no frame keep their state.
-    const size_t numFrames = pass.numFrames;
-    const size_t numSteps = numFrames + schedule.lagLast;
-    const size_t steadyBegin = schedule.lagLast, steadyEnd = std::max (numFrames, steadyBegin);
-    const size_t chunk = schedule.hasStage ? stageChunk : numSteps;
-    size_t staged = 0;
-
-    for (size_t chunkStart = 0; chunkStart < numSteps; chunkStart += chunk)
+    // The loop over the groups unrolls for the group counts of chains up to 24 filters long.
+    switch (W * numGroups <= 24 ? numGroups : 0)
     {
-        const size_t chunkEnd = std::min (numSteps, chunkStart + chunk);
-        const size_t fastBegin = std::clamp (steadyBegin, chunkStart, chunkEnd);
-        const size_t fastEnd = std::clamp (steadyEnd, fastBegin, chunkEnd);
-
-        for (size_t t = chunkStart; t < fastBegin; ++t)
-            step<stereo, true, singleResponses> (groups, numGroups, pass, schedule, t);
-
-        for (size_t t = fastBegin; t < fastEnd; ++t)
-            step<stereo, false, singleResponses> (groups, numGroups, pass, schedule, t);
-
-        for (size_t t = fastEnd; t < chunkEnd; ++t)
-            step<stereo, true, singleResponses> (groups, numGroups, pass, schedule, t);
-
-        if (schedule.hasStage && chunkEnd > schedule.lagLastBefore)
-        {
-            const size_t finished = std::min (numFrames, chunkEnd - schedule.lagLastBefore);
-
-            if (finished > staged)
-            {
-                (*pass.stage) (staged, finished - staged);
-                staged = finished;
-            }
-        }
+        case 1:  runSteps<stereo, singleResponses, 1> (groups, numGroups, pass, schedule); break;
+        case 2:  runSteps<stereo, singleResponses, 2> (groups, numGroups, pass, schedule); break;
+        case 3:  runSteps<stereo, singleResponses, 3> (groups, numGroups, pass, schedule); break;
+        case 4:  runSteps<stereo, singleResponses, W <= 4 ? 4 : 0> (groups, numGroups, pass, schedule); break;
+        case 5:  runSteps<stereo, singleResponses, W <= 4 ? 5 : 0> (groups, numGroups, pass, schedule); break;
+        case 6:  runSteps<stereo, singleResponses, W <= 4 ? 6 : 0> (groups, numGroups, pass, schedule); break;
+        default: runSteps<stereo, singleResponses, 0> (groups, numGroups, pass, schedule); break;
     }
 
     for (int f = 0; f < pass.numFilters; ++f)
@@ -547,10 +706,11 @@ ORVANE_LANES_INLINE void runLanes (Pass& pass) noexcept
         const int lane = f % W;
         auto& data = pass.lanes[f];
 
+        const int right = group.rightLaneOf[lane];
         data.state1[0] = group.s1L[lane];
         data.state2[0] = group.s2L[lane];
-        data.state1[1] = group.s1R[lane];
-        data.state2[1] = group.s2R[lane];
+        data.state1[1] = right >= 0 ? group.s1L[right] : group.s1R[lane];
+        data.state2[1] = right >= 0 ? group.s2L[right] : group.s2R[lane];
     }
 }
 
