@@ -8,7 +8,13 @@
  #define ORVANE_CASCADE_HAS_VECTORS 0
 #endif
 
-#if ORVANE_CASCADE_HAS_VECTORS && (defined (__x86_64__) || defined (_M_X64))
+// Defining ORVANE_CASCADE_PORTABLE as 1 builds only the kernel that processors other than x86-64
+// run (generic compiler vectors, no intrinsics), so that it can be tested on any machine.
+#ifndef ORVANE_CASCADE_PORTABLE
+ #define ORVANE_CASCADE_PORTABLE 0
+#endif
+
+#if ORVANE_CASCADE_HAS_VECTORS && (defined (__x86_64__) || defined (_M_X64)) && ! ORVANE_CASCADE_PORTABLE
  #define ORVANE_CASCADE_HAS_WIDE_X86 1
 #else
  #define ORVANE_CASCADE_HAS_WIDE_X86 0
