@@ -1,22 +1,31 @@
 // Real-time factor of the built Tandrel VST3 next to x42's fil4 parametric equaliser (LV2), both
 // loaded through the framework's hosting classes and fed the same signal in one run, so that
-// the ratio between them can be read off one machine at one moment.
+// the ratio between them can be read off one machine at one moment. Given another Tandrel
+// build's VST3 as a baseline, it measures that one too, in the same runs, and requires both
+// builds to render bit-identical output.
 //
-// Usage: tandrel_peer_bench [--seconds=S] [--processing-seconds=P] [--runs=N]
+// Usage: tandrel_peer_bench [--seconds=S] [--processing-seconds=P] [--runs=N] [--baseline=B]
 //   --seconds             audio per measurement, at least (default 30)
 //   --processing-seconds  processing time per measurement, at least: a plug-in that renders
 //                         S seconds faster than this gets more blocks (default 0.5)
 //   --runs                measurements per plug-in and configuration, interleaved (default 5)
+//   --baseline            the Tandrel.vst3 bundle of another build to compare this one with
 //
 // Prints a Markdown table on stdout and every run's figures on stderr. Exits non-zero when a
-// plug-in cannot be found, loaded or set up, or renders a non-finite sample.
+// plug-in cannot be found, loaded or set up, or renders a non-finite sample, and (once the table
+// is printed) when the baseline's output differs from this build's in a single bit.
 
 #include <juce_audio_processors/juce_audio_processors.h>
+
+#include <dlfcn.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <functional>
 #include <iostream>
 #include <memory>
 #include <stdexcept>
@@ -43,6 +52,7 @@ struct Options
     double seconds = 30.0;
     double processingSeconds = 0.5;
     int runs = 5;
+    juce::String baseline;   // empty: no baseline
 };
 
 // A parameter, by its display name, and the plain value it gets.
@@ -158,28 +168,91 @@ juce::AudioProcessor::BusesLayout layoutOf (int channels)
     return layout;
 }
 
+// The path with every symbolic link resolved, as the process's mapped files name it.
+juce::String canonicalPath (const juce::String& path)
+{
+    std::unique_ptr<char, decltype (&std::free)> resolved (realpath (path.toRawUTF8(), nullptr), &std::free);
+
+    if (resolved == nullptr)
+        throw SetupError (path + " does not exist");
+
+    return juce::String (resolved.get());
+}
+
 //==============================================================================
-// The two formats and the three plug-in descriptions, each found exactly once.
+// A Tandrel VST3 bundle: which build it is and the description found in it.
+struct TandrelBuild
+{
+    juce::String name;     // as the figures name it
+    juce::String bundle;   // canonical
+    std::unique_ptr<juce::PluginDescription> description;
+};
+
+// The two formats and the plug-in descriptions, each found exactly once.
 class Plugins
 {
 public:
-    Plugins()
+    explicit Plugins (const juce::String& baselineBundle)
     {
         lv2 = createLv2FormatWithoutUserFolder();
 
-        tandrel = describe (vst3, TANDREL_VST3_PATH);
+        const bool hasBaseline = baselineBundle.isNotEmpty();
+        tandrel = { hasBaseline ? "Tandrel (this build)" : "Tandrel", canonicalPath (TANDREL_VST3_PATH), nullptr };
+        tandrel.description = describe (vst3, tandrel.bundle);
+
+        if (hasBaseline)
+        {
+            baseline = { "Tandrel (baseline)", canonicalPath (baselineBundle), nullptr };
+
+            if (baseline.bundle == tandrel.bundle)
+                throw SetupError ("the baseline is this build's own bundle, " + tandrel.bundle);
+
+            baseline.description = describe (vst3, baseline.bundle);
+        }
+
         fil4Stereo = describe (*lv2, fil4StereoUri);
         fil4Mono = describe (*lv2, fil4MonoUri);
     }
 
-    std::unique_ptr<juce::AudioPluginInstance> createTandrel (int channels)
+    const TandrelBuild& thisBuild() const { return tandrel; }
+    const TandrelBuild* baselineBuild() const { return baseline.description != nullptr ? &baseline : nullptr; }
+
+    // Both builds carry the same plug-in identity. The framework keeps one library per bundle
+    // path, but the dynamic loader hands out an already loaded library again when another path
+    // names the same file (a link), so where each instance's code really lives is looked up.
+    std::unique_ptr<juce::AudioPluginInstance> createTandrel (const TandrelBuild& build, int channels)
     {
-        auto instance = create (vst3, *tandrel);
+        auto instance = create (vst3, *build.description);
 
         if (channels != 2 && ! instance->setBusesLayout (layoutOf (channels)))
-            throw SetupError ("Tandrel refuses " + juce::String (channels) + " channel(s)");
+            throw SetupError (build.name + " refuses " + juce::String (channels) + " channel(s)");
+
+        const auto library = libraryOf (*instance);
+
+        if (! library.startsWith (build.bundle + "/"))
+            throw SetupError (build.name + "'s code is loaded from " + library + ", not from inside " + build.bundle);
 
         return instance;
+    }
+
+    // The library that holds the code of a VST3 instance: the one its component's virtual
+    // function table lies in.
+    static juce::String libraryOf (juce::AudioPluginInstance& instance)
+    {
+        struct Component : juce::ExtensionsVisitor
+        {
+            const void* object = nullptr;
+            void visitVST3Client (const VST3Client& client) override { object = client.getIComponentPtr(); }
+        } component;
+
+        instance.getExtensions (component);
+        Dl_info info {};
+
+        if (component.object == nullptr || dladdr (*static_cast<void* const*> (component.object), &info) == 0
+            || info.dli_fname == nullptr)
+            throw SetupError ("cannot tell which library " + instance.getName() + " was loaded from");
+
+        return canonicalPath (info.dli_fname);
     }
 
     std::unique_ptr<juce::AudioPluginInstance> createFil4 (int channels)
@@ -260,7 +333,8 @@ private:
 
     juce::VST3PluginFormat vst3;
     std::unique_ptr<juce::LV2PluginFormat> lv2;
-    std::unique_ptr<juce::PluginDescription> tandrel, fil4Stereo, fil4Mono;
+    TandrelBuild tandrel, baseline;
+    std::unique_ptr<juce::PluginDescription> fil4Stereo, fil4Mono;
 };
 
 //==============================================================================
@@ -316,9 +390,12 @@ struct Measurement
     double realTimeFactor() const { return audioSeconds() / processingSeconds; }
 };
 
+// Each rendered block, with where in the signal its input started.
+using BlockObserver = std::function<void (int start, const juce::AudioBuffer<float>& output)>;
+
 // Renders numBlocks blocks of the looped signal; only the processBlock calls are timed.
 Measurement render (juce::AudioPluginInstance& plugin, const juce::AudioBuffer<float>& signal, int numBlocks,
-                    OutputCheck* check = nullptr)
+                    const BlockObserver& observe = nullptr)
 {
     const int channels = signal.getNumChannels();
 
@@ -343,8 +420,8 @@ Measurement render (juce::AudioPluginInstance& plugin, const juce::AudioBuffer<f
         plugin.processBlock (buffer, midi);
         elapsed += std::chrono::steady_clock::now() - before;
 
-        if (check != nullptr)
-            check->add (signal, start, buffer);
+        if (observe)
+            observe (start, buffer);
     }
 
     return { numBlocks, std::chrono::duration<double> (elapsed).count() };
@@ -352,11 +429,28 @@ Measurement render (juce::AudioPluginInstance& plugin, const juce::AudioBuffer<f
 
 int blocksFor (double seconds) { return std::max (1, (int) std::ceil (seconds * sampleRate / blockSize)); }
 
+// The output of numBlocks blocks, one after the other.
+juce::AudioBuffer<float> renderedOutput (juce::AudioPluginInstance& plugin, const juce::AudioBuffer<float>& signal, int numBlocks)
+{
+    juce::AudioBuffer<float> output (signal.getNumChannels(), numBlocks * blockSize);
+    int written = 0;
+
+    render (plugin, signal, numBlocks, [&] (int, const juce::AudioBuffer<float>& block)
+    {
+        for (int ch = 0; ch < block.getNumChannels(); ++ch)
+            output.copyFrom (ch, written, block, ch, 0, blockSize);
+
+        written += blockSize;
+    });
+
+    return output;
+}
+
 // One plug-in's part of a configuration: its instance, the blocks each measurement renders and
 // the measurements so far.
 struct Contender
 {
-    const char* name;
+    juce::String name;
     juce::AudioPluginInstance* plugin;
     int numBlocks = 0;
     std::vector<double> factors;
@@ -366,10 +460,11 @@ struct Contender
     OutputCheck calibrate (const juce::AudioBuffer<float>& signal, const Options& options)
     {
         OutputCheck check;
-        const auto first = render (*plugin, signal, blocksFor (options.seconds), &check);
+        const auto first = render (*plugin, signal, blocksFor (options.seconds),
+                                   [&] (int start, const juce::AudioBuffer<float>& output) { check.add (signal, start, output); });
 
         if (! check.finite)
-            throw SetupError (juce::String (name) + " rendered a non-finite sample");
+            throw SetupError (name + " rendered a non-finite sample");
 
         const auto scale = first.processingSeconds > 0.0 ? options.processingSeconds / first.processingSeconds : 1.0;
         numBlocks = std::max (first.numBlocks, (int) std::ceil (first.numBlocks * std::min (scale, 1.0e4)));
@@ -387,6 +482,48 @@ struct Contender
             texts.add (juce::String (f, 1));
 
         return texts.joinIntoString (" ");
+    }
+};
+
+// Blocks that both Tandrel builds render, from the moment they are set up, before they are
+// timed: enough to cover the parameters' smoothing and then some steady filtering.
+constexpr int comparedBlocks = 32;
+
+// The two builds' output, sample by sample, over every configuration: it must match bit for
+// bit (the sign of a zero too).
+struct OutputComparison
+{
+    int comparedSamples = 0;
+    juce::StringArray differences;   // one line per configuration that differs
+
+    void compare (const Contender& ours, const Contender& baseline, const juce::AudioBuffer<float>& signal,
+                  const char* configuration)
+    {
+        const auto expected = renderedOutput (*ours.plugin, signal, comparedBlocks);
+        const auto actual = renderedOutput (*baseline.plugin, signal, comparedBlocks);
+        int differing = 0;
+        juce::String first;
+
+        for (int ch = 0; ch < expected.getNumChannels(); ++ch)
+            for (int i = 0; i < expected.getNumSamples(); ++i)
+            {
+                const float x = expected.getSample (ch, i), y = actual.getSample (ch, i);
+                std::uint32_t xBits, yBits;
+                std::memcpy (&xBits, &x, sizeof x);
+                std::memcpy (&yBits, &y, sizeof y);
+
+                if (xBits != yBits && differing++ == 0)
+                    first = "channel " + juce::String (ch) + ", sample " + juce::String (i) + " (" + ours.name + " "
+                          + juce::String::formatted ("%.9g", (double) x) + ", " + baseline.name + " "
+                          + juce::String::formatted ("%.9g", (double) y) + ")";
+            }
+
+        const int compared = expected.getNumChannels() * expected.getNumSamples();
+        comparedSamples += compared;
+
+        if (differing > 0)
+            differences.add (juce::String (configuration) + ": " + juce::String (differing) + " of " + juce::String (compared)
+                             + " samples differ, the first at " + first);
     }
 };
 
@@ -429,16 +566,60 @@ Options parseOptions (const juce::ArgumentList& args)
     if (args.containsOption ("--runs"))
         options.runs = args.getValueForOption ("--runs").getIntValue();
 
-    if (! (options.seconds > 0.0) || ! (options.processingSeconds >= 0.0) || options.runs < 1)
-        throw SetupError ("usage: tandrel_peer_bench [--seconds=S>0] [--processing-seconds=P>=0] [--runs=N>=1]");
+    if (args.containsOption ("--baseline"))
+        options.baseline = args.getValueForOption ("--baseline");
+
+    if (! (options.seconds > 0.0) || ! (options.processingSeconds >= 0.0) || options.runs < 1
+        || (args.containsOption ("--baseline") && options.baseline.isEmpty()))
+        throw SetupError ("usage: tandrel_peer_bench [--seconds=S>0] [--processing-seconds=P>=0] [--runs=N>=1] [--baseline=Tandrel.vst3]");
 
     return options;
 }
 
+// One row per configuration: each contender's best real-time factor, then this build's
+// against each of the others.
+void printTable (const std::vector<std::vector<double>>& best, bool withBaseline)
+{
+    const auto headers = withBaseline
+        ? juce::StringArray { "configuration", "Tandrel (this build)", "Tandrel (baseline)", "x42 fil4", "this / baseline", "this / x42" }
+        : juce::StringArray { "configuration", "Tandrel real-time factor", "x42 fil4 real-time factor", "ratio (Tandrel / x42)" };
+
+    juce::StringArray rule { "---" };
+
+    while (rule.size() < headers.size())
+        rule.add ("---:");
+
+    auto line = [] (const juce::StringArray& cells) { return "| " + cells.joinIntoString (" | ") + " |\n"; };
+    std::cout << line (headers) << line (rule);
+
+    for (size_t i = 0; i < best.size(); ++i)
+    {
+        const auto& factors = best[i];
+        juce::StringArray cells { configurations[i].name };
+
+        for (auto factor : factors)
+            cells.add (formatFactor (factor));
+
+        for (size_t other = 1; other < factors.size(); ++other)
+            cells.add (juce::String (factors[0] / factors[other], 2));
+
+        std::cout << line (cells);
+    }
+}
+
 int run (const Options& options)
 {
-    Plugins plugins;
-    std::cerr << "Tandrel: " << TANDREL_VST3_PATH << "\n";
+    Plugins plugins (options.baseline);
+    const auto* baselineBuild = plugins.baselineBuild();
+
+    // This build first, the baseline (if any) next; fil4 follows them in every run.
+    std::vector<const TandrelBuild*> builds { &plugins.thisBuild() };
+
+    if (baselineBuild != nullptr)
+        builds.push_back (baselineBuild);
+
+    for (const auto* build : builds)
+        std::cerr << build->name << ": " << build->bundle << "\n";
 
     // One fil4 per layout, set up once and shared by the configurations.
     std::unique_ptr<juce::AudioPluginInstance> fil4[2];
@@ -458,67 +639,97 @@ int run (const Options& options)
                   << confirmSettings (*instance, fil4Settings()).joinIntoString (", ") << "\n";
     }
 
-    std::vector<std::pair<double, double>> best;   // Tandrel's and fil4's, per configuration
+    std::vector<std::vector<double>> best;   // each contender's, per configuration
+    OutputComparison comparison;
 
     for (const auto& configuration : configurations)
     {
         const int channels = configuration.mono ? 1 : 2;
         const auto& signal = signals[channels - 1];
         const auto settings = tandrelSettings (configuration);
-        auto tandrel = plugins.createTandrel (channels);
-        tandrel->prepareToPlay (sampleRate, blockSize);
-        applySettings (*tandrel, settings);
 
-        Contender ours { "Tandrel", tandrel.get(), 0, {} }, peer { "x42 fil4", fil4[channels - 1].get(), 0, {} };
-        const auto ourCheck = ours.calibrate (signal, options);
-        const auto peerCheck = peer.calibrate (signal, options);
-        const auto report = confirmSettings (*tandrel, settings);
-        confirmSettings (*peer.plugin, fil4Settings());
+        std::vector<std::unique_ptr<juce::AudioPluginInstance>> tandrels;
+        std::vector<Contender> contenders;
 
-        // Both must really be filtering what they are timed on: fil4 always, Tandrel unless
-        // every parameter is at its default.
-        auto requireFiltering = [&] (const Contender& who, const OutputCheck& check)
+        for (const auto* build : builds)
         {
-            if (check.differenceDecibels() < -60.0)
-                throw SetupError (juce::String (who.name) + " leaves the signal as it is in \"" + configuration.name + "\"");
-        };
-
-        if (configuration.everyBand)
-            requireFiltering (ours, ourCheck);
-
-        requireFiltering (peer, peerCheck);
-
-        for (int i = 0; i < options.runs; ++i)
-        {
-            ours.measure (signal);
-            peer.measure (signal);
+            auto& instance = tandrels.emplace_back (plugins.createTandrel (*build, channels));
+            instance->prepareToPlay (sampleRate, blockSize);
+            applySettings (*instance, settings);
+            contenders.push_back ({ build->name, instance.get(), 0, {} });
         }
 
-        std::cerr << configuration.name << " (" << (report.isEmpty() ? juce::String ("no parameter set") : report.joinIntoString (", "))
-                  << ")\n  Tandrel  " << ours.numBlocks << " blocks, output - input "
-                  << juce::String (ourCheck.differenceDecibels(), 1) << " dB, real-time factors " << ours.runs()
-                  << "\n  x42 fil4 " << peer.numBlocks << " blocks, output - input "
-                  << juce::String (peerCheck.differenceDecibels(), 1) << " dB, real-time factors " << peer.runs() << "\n";
+        contenders.push_back ({ "x42 fil4", fil4[channels - 1].get(), 0, {} });
 
-        tandrel->releaseResources();
-        best.emplace_back (ours.best(), peer.best());
+        if (baselineBuild != nullptr)
+            comparison.compare (contenders[0], contenders[1], signal, configuration.name);
+
+        std::vector<OutputCheck> checks;
+
+        for (auto& contender : contenders)
+            checks.push_back (contender.calibrate (signal, options));
+
+        const auto report = confirmSettings (*tandrels.front(), settings);
+
+        for (size_t i = 1; i < tandrels.size(); ++i)
+            confirmSettings (*tandrels[i], settings);
+
+        confirmSettings (*fil4[channels - 1], fil4Settings());
+
+        // Each must really be filtering what it is timed on: fil4 always, Tandrel unless every
+        // parameter is at its default.
+        for (size_t i = 0; i < contenders.size(); ++i)
+            if ((i >= tandrels.size() || configuration.everyBand) && checks[i].differenceDecibels() < -60.0)
+                throw SetupError (contenders[i].name + " leaves the signal as it is in \"" + configuration.name + "\"");
+
+        for (int i = 0; i < options.runs; ++i)
+            for (auto& contender : contenders)
+                contender.measure (signal);
+
+        std::cerr << configuration.name << " (" << (report.isEmpty() ? juce::String ("no parameter set") : report.joinIntoString (", "))
+                  << ")\n";
+
+        int nameWidth = 0;
+
+        for (const auto& contender : contenders)
+            nameWidth = std::max (nameWidth, contender.name.length());
+
+        for (size_t i = 0; i < contenders.size(); ++i)
+            std::cerr << "  " << contenders[i].name.paddedRight (' ', nameWidth) << " " << contenders[i].numBlocks
+                      << " blocks, output - input " << juce::String (checks[i].differenceDecibels(), 1)
+                      << " dB, real-time factors " << contenders[i].runs() << "\n";
+
+        for (auto& instance : tandrels)
+            instance->releaseResources();
+
+        auto& factors = best.emplace_back();
+
+        for (const auto& contender : contenders)
+            factors.push_back (contender.best());
     }
 
     for (auto& instance : fil4)
         instance->releaseResources();
 
-    std::cout << "| configuration | Tandrel real-time factor | x42 fil4 real-time factor | ratio (Tandrel / x42) |\n"
-              << "| --- | ---: | ---: | ---: |\n";
+    printTable (best, baselineBuild != nullptr);
+    std::cout << "\n" << machineLine (options) << "\n";
 
-    for (size_t i = 0; i < best.size(); ++i)
+    if (baselineBuild == nullptr)
+        return 0;
+
+    const auto compared = " in the first " + juce::String (comparedBlocks) + " blocks after setting up";
+
+    if (comparison.differences.isEmpty())
     {
-        const auto [ours, peer] = best[i];
-        std::cout << "| " << configurations[i].name << " | " << formatFactor (ours) << " | " << formatFactor (peer)
-                  << " | " << juce::String (ours / peer, 2) << " |\n";
+        std::cout << "\n" << baselineBuild->name << " renders bit for bit what " << plugins.thisBuild().name << " renders"
+                  << compared << ", in every configuration (" << comparison.comparedSamples << " samples).\n";
+        return 0;
     }
 
-    std::cout << "\n" << machineLine (options) << "\n";
-    return 0;
+    // The figures stay on show, for what they are worth; the run still fails.
+    const auto verdict = baselineBuild->name + " renders other output than " + plugins.thisBuild().name + compared;
+    std::cout << "\n" << verdict << ":\n\n- " << comparison.differences.joinIntoString ("\n- ") << "\n";
+    throw SetupError (verdict);
 }
 } // namespace
 
