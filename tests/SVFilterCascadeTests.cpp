@@ -196,6 +196,17 @@ TEST (SVFilterCascade, TheAutomaticKernelIsTheWidestAvailable)
     }
 }
 
+#if defined (ORVANE_CASCADE_PORTABLE) && ORVANE_CASCADE_PORTABLE
+// The program that holds the portable kernel to the filters (tests/CMakeLists.txt): the other
+// tests here reach that kernel as lanes2 only if nothing wider is built.
+TEST (SVFilterCascade, OnlyThePortableKernelIsBuilt)
+{
+    EXPECT_FALSE (Cascade::isAvailable (Kernel::lanes4));
+    EXPECT_FALSE (Cascade::isAvailable (Kernel::lanes8));
+    EXPECT_EQ (Cascade::getAutomaticKernel(), Kernel::lanes2);
+}
+#endif
+
 TEST (SVFilterCascade, MatchesTheFiltersRunOneAfterTheOther)
 {
     for (const auto kernel : kernelsHere())
