@@ -21,6 +21,5 @@ void TandrelAudioProcessor::updateCommonParameters()
         lowpassFilter.setStereoType (stereoType);
     }
 
-    // Gain's own floor: -100 dB and below is silence.
-    trimModule.setGainDecibels (readParameter (ParameterIDs::trim));
+    applyTrimTarget();
 }

@@ -183,9 +183,7 @@ void TandrelAudioProcessor::prepareToPlay (double sampleRate, int samplesPerBloc
 
     changesLost.store (false);
     qualityChangeLost.store (false);
-
-    for (int i = 0; i < ParameterIDs::count; ++i)
-        appliedValues[(size_t) i] = rawValues[(size_t) i]->load();
+    takeCurrentValues();
 
     // A rate the host cannot mean is replaced; an absurdly high one is limited so that ramp
     // lengths in samples stay countable.
@@ -209,7 +207,6 @@ void TandrelAudioProcessor::prepareToPlay (double sampleRate, int samplesPerBloc
 
     updateCommonParameters();
 
-    sectionsOversampled = oversamplingOn;
     const double processingRate = sampleRate * (oversamplingOn ? oversamplingFactor : 1);
     loadMeasurer.reset (processingRate, maxBlockSize);
     lastBlockSize = maxBlockSize;
@@ -244,7 +241,6 @@ void TandrelAudioProcessor::prepareToPlay (double sampleRate, int samplesPerBloc
     trimModule.setRampDurationSeconds (0.02);
 
     updateCommonParameters();
-    oversamplingOn = sectionsOversampled;
 
     preparedOnce = true;
 }
@@ -257,7 +253,6 @@ void TandrelAudioProcessor::releaseResources()
 void TandrelAudioProcessor::prepareForQualityChange()
 {
     oversamplingOn = readParameter (ParameterIDs::quality) != 0.0f;
-    sectionsOversampled = oversamplingOn;
     spec.sampleRate = hostSampleRate * (oversamplingOn ? oversamplingFactor : 1);
 
     graphicEQModule.prepare (spec);
@@ -322,11 +317,27 @@ void TandrelAudioProcessor::applyRampTargets() noexcept
     // What the update functions set that has a history: a new target restarts a ramp from where
     // it stands, and a re-preparation ends the ramps at their targets. Everything else they set
     // depends only on the values, so applying them once after the last change gives the same.
-    trimModule.setGainDecibels (readParameter (ParameterIDs::trim));
+    applyTrimTarget();
+    applyDriveTargets();
+}
 
+void TandrelAudioProcessor::applyTrimTarget() noexcept
+{
+    // Gain's own floor: -100 dB and below is silence.
+    trimModule.setGainDecibels (readParameter (ParameterIDs::trim));
+}
+
+void TandrelAudioProcessor::applyDriveTargets() noexcept
+{
     const auto driveDecibels = readParameter (ParameterIDs::drive);
     tubeEQModule.driveDecibels.setTargetValue (driveDecibels);
     tubeEQModule.driveGain.setTargetValue (driveGainForDecibels (driveDecibels));
+}
+
+void TandrelAudioProcessor::takeCurrentValues() noexcept
+{
+    for (int i = 0; i < ParameterIDs::count; ++i)
+        appliedValues[(size_t) i] = rawValues[(size_t) i]->load (std::memory_order_relaxed);
 }
 
 void TandrelAudioProcessor::updateEverySection() noexcept
@@ -352,11 +363,10 @@ void TandrelAudioProcessor::applyQueuedChanges() noexcept
     if (changesLost.exchange (false, std::memory_order_acquire))
     {
         const bool qualityLost = qualityChangeLost.exchange (false);
+        const bool preparedOversampled = oversamplingOn;
+        takeCurrentValues();
 
-        for (int i = 0; i < ParameterIDs::count; ++i)
-            appliedValues[(size_t) i] = rawValues[(size_t) i]->load (std::memory_order_relaxed);
-
-        if (qualityLost || (readParameter (ParameterIDs::quality) != 0.0f) != sectionsOversampled)
+        if (qualityLost || (readParameter (ParameterIDs::quality) != 0.0f) != preparedOversampled)
             prepareForQualityChange();
 
         applyRampTargets();
@@ -604,9 +614,7 @@ void TandrelAudioProcessor::updateTubeEQParameters()
     for (auto& band : bands)
         band.setParameter (Filter::kQ, q);
 
-    const auto driveDecibels = readParameter (drive);
-    tubeEQModule.driveDecibels.setTargetValue (driveDecibels);
-    tubeEQModule.driveGain.setTargetValue (driveGainForDecibels (driveDecibels));
+    applyDriveTargets();
 }
 
 float TandrelAudioProcessor::tubeQForBandwidth (float bandwidth) noexcept

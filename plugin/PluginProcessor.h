@@ -101,6 +101,11 @@ private:
     // changes decides: the new value, a "quality" re-preparation, the drive and trim targets.
     void applyChange (int index, float value) noexcept;
     void applyRampTargets() noexcept;
+    void applyTrimTarget() noexcept;
+    void applyDriveTargets() noexcept;
+    // The engine's values become the parameters' current ones (with no audio running, or when
+    // changes were lost).
+    void takeCurrentValues() noexcept;
     void updateEverySection() noexcept;
     static int indexOf (const juce::String& parameterID) noexcept;
     void renderChain (juce::dsp::AudioBlock<float> block) noexcept;
@@ -142,8 +147,6 @@ private:
     // preparation; such a change has already brought the drive smoothers to their targets.
     std::atomic<bool> parametersTouched { false };
     bool preparedOnce = false;
-    // Whether the sections, filters and trim were last prepared for the oversampled rate.
-    bool sectionsOversampled = false;
     double hostSampleRate = 44100.0;
     int preparedChannels = 0;
 
