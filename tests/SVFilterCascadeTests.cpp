@@ -1,6 +1,7 @@
 // The pipelined cascade against the filters run one after the other through SVFilter::process, on
 // randomised chains: every response type (and mixes of two, as a type set twice leaves them), gains
-// at and away from 0 dB, cutoffs up to and past the Nyquist frequency, unstable dampings, every
+// at and away from 0 dB, cutoffs up to and past the Nyquist frequency and moves between blocks
+// (those down from near it hand the filter's states over), unstable dampings, every
 // stereo type, one, two and three channels, filters prepared for fewer channels than the block,
 // chains longer than one pass, a stage in the middle, blocks of every length, and inputs with
 // denormals, huge values and non-finite samples, with and without flushing denormals.
@@ -229,8 +230,21 @@ TEST (SVFilterCascade, MatchesTheFiltersRunOneAfterTheOther)
             RunningStage plainStage, fastStage;
             auto plainFilters = plain.pointers(), fastFilters = fast.pointers();
 
+            // Between blocks some filters move, now and then from near or past half the rate,
+            // where moving down hands their states over; both chains move alike.
+            juce::Random moves (run);
+
             for (int block = 0; block < 6; ++block)
             {
+                if (block > 0)
+                    for (int i = 0; i < length; ++i)
+                        if (moves.nextFloat() < 0.3f)
+                        {
+                            const float fraction = moves.nextFloat() < 0.3f ? 0.45f + 0.1f * moves.nextFloat() : 0.5f * moves.nextFloat();
+                            plain.filters[(size_t) i].setParameter (Filter::kCutoff, fraction * (float) rate);
+                            fast.filters[(size_t) i].setParameter (Filter::kCutoff, fraction * (float) rate);
+                        }
+
                 const int numSamples = draw.chance (0.1f) ? 0 : 1 + draw.random.nextInt (draw.chance (0.5f) ? 70 : 3000);
                 juce::AudioBuffer<float> input (channels, numSamples);
                 draw.signal (input);

@@ -176,6 +176,11 @@ TEST (SVFilterSkip, TransparentSettingsLeaveTheBlockAndStateUntouched)
         { Filter::kLowShelf, 300.0f, 0.0f, true },   { Filter::kHighShelf, 5000.0f, 0.0f, true },
         { Filter::kHighPass, 20.0f, 6.0f, true },    { Filter::kHighPass, 21.0f, 0.0f, false },
         { Filter::kLowPass, 20000.0f, 6.0f, true },  { Filter::kLowPass, 19999.0f, 0.0f, false },
+        // At 44.1 kHz the limit of the prewarp angle lies at 22059.9 Hz: a low-pass there or above
+        // is the nearest the rate can hold, no filter at all; bells and shelves sit at the limit.
+        { Filter::kLowPass, 22000.0f, 0.0f, false }, { Filter::kLowPass, 22060.0f, 0.0f, true },
+        { Filter::kLowPass, 30000.0f, 0.0f, true },  { Filter::kHighShelf, 30000.0f, 6.0f, false },
+        { Filter::kBell, 22060.0f, 6.0f, false },
     };
 
     for (const auto& c : cases)
@@ -509,4 +514,73 @@ TEST (SVFilterRobustness, CutoffsJustBelowNyquistKeepTheirExactCoefficients)
     const double halfPeriod = 0.5 * (1.0 / 32000.0);
     const double wd = (double) (15900.0f * 6.28f);
     EXPECT_EQ (filter.getCoefficients().g, std::tan (wd * halfPeriod) * (2.0 * 32000.0) * halfPeriod);
+}
+
+namespace
+{
+// A filter of one type at a cutoff, the gain types at +12 dB.
+Filter movingFilter (Filter::FilterType type, float cutoff, double rate, Filter::QType qType = Filter::kParametric)
+{
+    return makeFilter (type, cutoff, type == Filter::kHighPass || type == Filter::kLowPass ? 0.0f : 12.0f, qType, rate);
+}
+} // namespace
+
+TEST (SVFilterMoves, BelowAQuarterOfTheRateAMoveKeepsTheRecursionsOwnOutput)
+{
+    // Moves from an integrator gain of at most 1, and moves up from any gain, leave the states as
+    // the recursion left them: the samples after the move are the written-out recursion's with the
+    // new coefficients, bit for bit.
+    struct Case { Filter::FilterType type; float from, to; double rate; };
+    const Case cases[] = {
+        { Filter::kBell, 10000.0f, 300.0f, 44100.0 },     // g 0.87
+        { Filter::kHighShelf, 11000.0f, 1000.0f, 44100.0 }, // g 0.996, just under 1
+        { Filter::kLowPass, 11900.0f, 1000.0f, 48000.0 },
+        { Filter::kLowPass, 300.0f, 21500.0f, 44100.0 },   // up to g 13
+        { Filter::kHighShelf, 1000.0f, 30000.0f, 22050.0 }, // up to the limit
+        { Filter::kBell, 15000.0f, 21000.0f, 44100.0 },    // up, from g 1.8 to 7.5
+    };
+
+    for (const auto& c : cases)
+    {
+        auto filter = movingFilter (c.type, c.from, c.rate);
+        double s1 = 0.0, s2 = 0.0;
+
+        for (const float cutoff : { c.from, c.to })
+        {
+            filter.setParameter (Filter::kCutoff, cutoff);
+            const auto coefficients = filter.getCoefficients();
+            auto buffer = noiseBuffer (1, 300, (int) cutoff);
+            const auto input = buffer;
+            run (filter, buffer);
+
+            for (int i = 0; i < buffer.getNumSamples(); ++i)
+                ASSERT_EQ (buffer.getSample (0, i), (float) referenceTick (coefficients, c.type, (double) input.getSample (0, i), s1, s2))
+                    << "type " << c.type << ", " << c.from << " -> " << c.to << " Hz at " << c.rate << " Hz, at "
+                    << cutoff << " Hz, sample " << i;
+        }
+    }
+}
+
+TEST (SVFilterMoves, AMoveDownFromNearHalfTheRateDoesNotBurst)
+{
+    // White noise through one filter; after a second at a cutoff near, at or beyond half the rate
+    // it moves to a low one. The 64 samples after the move peak at most twice as high as the
+    // larger steady peak (the last half second before and after).
+    constexpr double rate = 44100.0;
+    constexpr int length = 44100;
+
+    for (auto type : { Filter::kLowShelf, Filter::kHighPass, Filter::kBell, Filter::kLowPass, Filter::kHighShelf })
+        for (const auto qType : { Filter::kParametric, Filter::kProportional })
+            for (const double fraction : { 0.3, 0.45, 0.499, 0.5, 0.75 })
+            {
+                auto filter = movingFilter (type, (float) (fraction * rate), rate, qType);
+                auto before = noiseBuffer (1, length, 1), after = noiseBuffer (1, length, 2);
+                run (filter, before);
+                filter.setParameter (Filter::kCutoff, (float) (0.01 * rate));
+                run (filter, after);
+
+                const auto steady = std::max (before.getMagnitude (0, length / 2, length / 2), after.getMagnitude (0, length / 2, length / 2));
+                EXPECT_LT (after.getMagnitude (0, 0, 64), 2.0f * steady)
+                    << "type " << type << ", Q mode " << qType << ", from " << fraction << " of the rate";
+            }
 }

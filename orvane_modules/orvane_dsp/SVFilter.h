@@ -22,6 +22,17 @@ class SVFilterCascade;
     With a two-channel block the filter can work on both channels, or on the mid or the side
     signal only (the other one passes unchanged).
 
+    Moving a filter between blocks never bursts. A trapezoidal integrator's state is its output
+    plus half a step of its input scaled by g: s1 = BP + g HP, s2 = LP + g BP. Towards half the
+    sample rate g grows without bound (about 10^4 at the limit below), and so do those half steps;
+    the output's zero at the Nyquist frequency cancels them as long as g stays, but taken as they
+    are into a smaller g they come out as a burst far above the signal. So when g has fallen since
+    the states were last advanced, from above handOverGain, the integrators keep their outputs and
+    the half steps are rescaled to the new g before the next sample. Below that gain (cutoffs under
+    a quarter of the processing rate) the half steps are no larger than the signal, and a move is
+    left exactly as the recursion gives it. A low-pass asked for a cutoff at or above the limit
+    leaves the block unchanged, as it does at the top of its range.
+
     The filter takes no locks and allocates only in prepare().
 */
 template <typename SampleType>
@@ -82,6 +93,9 @@ public:
 
         state1.assign (spec.numChannels, 0.0);
         state2.assign (spec.numChannels, 0.0);
+        lastBandPass.assign (spec.numChannels, 0.0);
+        lastLowPass.assign (spec.numChannels, 0.0);
+        stateGain = 0.0;
     }
 
     void setStereoType (int newStereoType) noexcept { stereoType = newStereoType; }
@@ -154,11 +168,14 @@ public:
         if (context.usesSeparateInputAndOutputBlocks())
             block.copyFrom (context.getInputBlock());
 
-        if (isTransparent())
-            return;
-
         const auto numChannels = block.getNumChannels();
         const auto numSamples = block.getNumSamples();
+
+        // Nothing to run: the states, and the gain they belong to, stay as they are.
+        if (isTransparent() || numSamples == 0)
+            return;
+
+        handOverStates();
 
         if (numChannels == 2 && (stereoType == kMid || stereoType == kSide))
         {
@@ -188,8 +205,14 @@ public:
 
     /** The prewarp angle omega * T / 2 is kept at or below this, just under pi/2 (0.99994 of the
         Nyquist frequency): tan() turns infinite and then negative at pi/2, which would make a
-        cutoff at or above the Nyquist frequency blow the filter up. Cutoffs below it are exact. */
+        cutoff at or above the Nyquist frequency blow the filter up. Cutoffs below it are exact;
+        bells and shelves asked for more sit at the limit, and a low-pass there leaves the block
+        unchanged. */
     static constexpr double maxPrewarpAngle = 1.5707;
+
+    /** The integrator gain g (tan of the prewarp angle, 1 at a quarter of the processing rate)
+        above which a move to a lower g hands the integrator states over (see the class comment). */
+    static constexpr double handOverGain = 1.0;
 
 private:
     // The cascade runs many filters side by side: it reads their coefficients and states, and
@@ -210,16 +233,17 @@ private:
             return cutoff == 20.0f;
 
         if (filterType == kLowPass)
-            return cutoff == 20000.0f;
+            return cutoff == 20000.0f || cutoffAtLimit;
 
         return gainDecibels == 0.0f;
     }
 
-    double tick (double x, double& s1, double& s2) const noexcept
+    // One sample of the recursion and its output mix; bp and lp receive the integrators' outputs.
+    double tick (double x, double& s1, double& s2, double& bp, double& lp) const noexcept
     {
         const double hp = (x - twoDamping * s1 - g * s1 - s2) * normaliser;
-        const double bp = g * hp + s1;
-        const double lp = g * bp + s2;
+        bp = g * hp + s1;
+        lp = g * bp + s2;
 
         s1 = g * hp + bp;
         s2 = g * bp + lp;
@@ -237,18 +261,24 @@ private:
     {
         double s1 = state1[channel];
         double s2 = state2[channel];
+        double bp = lastBandPass[channel];
+        double lp = lastLowPass[channel];
 
         for (size_t i = 0; i < numSamples; ++i)
-            samples[i] = (SampleType) tick ((double) samples[i], s1, s2);
+            samples[i] = (SampleType) tick ((double) samples[i], s1, s2, bp, lp);
 
         state1[channel] = s1;
         state2[channel] = s2;
+        lastBandPass[channel] = bp;
+        lastLowPass[channel] = lp;
     }
 
     void processMidSide (SampleType* left, SampleType* right, size_t numSamples) noexcept
     {
         double s1 = state1[0];
         double s2 = state2[0];
+        double bp = lastBandPass[0];
+        double lp = lastLowPass[0];
 
         for (size_t i = 0; i < numSamples; ++i)
         {
@@ -259,13 +289,13 @@ private:
 
             if (stereoType == kMid)
             {
-                const auto y = (SampleType) tick ((double) (SampleType) mid, s1, s2);
+                const auto y = (SampleType) tick ((double) (SampleType) mid, s1, s2, bp, lp);
                 left[i] = (SampleType) (side + (double) y);
                 right[i] = (SampleType) ((double) y - side);
             }
             else
             {
-                const auto y = (SampleType) tick ((double) (SampleType) side, s1, s2);
+                const auto y = (SampleType) tick ((double) (SampleType) side, s1, s2, bp, lp);
                 left[i] = (SampleType) (mid + (double) y);
                 right[i] = (SampleType) (mid - (double) y);
             }
@@ -273,6 +303,28 @@ private:
 
         state1[0] = s1;
         state2[0] = s2;
+        lastBandPass[0] = bp;
+        lastLowPass[0] = lp;
+    }
+
+    // Where g has fallen from above handOverGain since the states were last advanced, each
+    // channel's integrators keep their outputs (the band-pass and low-pass of its last sample) and
+    // their half steps shrink to the new g: s = v + (g / gOld) (s - v). A channel that did not run
+    // since is handed over all the same, so that every state belongs to stateGain.
+    void handOverStates() noexcept
+    {
+        if (g < stateGain && stateGain > handOverGain)
+        {
+            const double ratio = g / stateGain;
+
+            for (size_t channel = 0; channel < state1.size(); ++channel)
+            {
+                state1[channel] = lastBandPass[channel] + ratio * (state1[channel] - lastBandPass[channel]);
+                state2[channel] = lastLowPass[channel] + ratio * (state2[channel] - lastLowPass[channel]);
+            }
+        }
+
+        stateGain = g;
     }
 
     // A non-finite input sample (or an overflow) would otherwise stay in the integrators for
@@ -281,10 +333,13 @@ private:
     {
         for (size_t channel = 0; channel < state1.size(); ++channel)
         {
+            // A non-finite band-pass or low-pass output leaves its state non-finite too.
             if (! std::isfinite (state1[channel]) || ! std::isfinite (state2[channel]))
             {
                 state1[channel] = 0.0;
                 state2[channel] = 0.0;
+                lastBandPass[channel] = 0.0;
+                lastLowPass[channel] = 0.0;
             }
         }
     }
@@ -304,8 +359,9 @@ private:
     {
         const double wd = (double) (cutoff * 6.28f);
         double prewarpAngle = wd * halfSamplePeriod;
+        cutoffAtLimit = ! (prewarpAngle < maxPrewarpAngle);
 
-        if (! (prewarpAngle <= maxPrewarpAngle))
+        if (cutoffAtLimit)
             prewarpAngle = maxPrewarpAngle;
         else if (prewarpAngle < 0.0)
             prewarpAngle = 0.0;
@@ -360,6 +416,13 @@ private:
     float highPassMix = 0.0f;
     double twoSampleRate = 2.0 * 44100.0;
     double halfSamplePeriod = 0.5 / 44100.0;
+    // Whether the last cutoff reached maxPrewarpAngle.
+    bool cutoffAtLimit = false;
+    // Per channel, the band-pass and low-pass outputs of the last sample the recursion ran, and
+    // the g the states were last advanced with (0 while they are fresh): what a hand-over needs.
+    std::vector<double> lastBandPass;
+    std::vector<double> lastLowPass;
+    double stateGain = 0.0;
 };
 
 } // namespace orvane_dsp

@@ -54,6 +54,9 @@ struct LaneData
     double g, twoDamping, normaliser, gainFactor;
     double lowShelfMix, bellMix, highShelfMix, highPassMix, lowPassMix;
     double state1[2], state2[2]; // per channel; a mid or side lane uses the first
+    // The band-pass and low-pass outputs of each recursion's last frame, which a filter above the
+    // hand-over gain keeps for handing its states over when it moves (filled in by the pass).
+    double lastBandPass[2], lastLowPass[2];
     int kind;
     int response; // the one response the mix adds (a FilterType), or -1 (see singleResponseOf)
 };
@@ -337,8 +340,10 @@ struct SVFilterCascade::FilterAccess
         return true;
     }
 
-    static void load (const Filter& filter, int kind, cascade_detail::LaneData& data) noexcept
+    static void load (Filter& filter, int kind, cascade_detail::LaneData& data) noexcept
     {
+        filter.handOverStates();
+
         data.g = filter.g;
         data.twoDamping = filter.twoDamping;
         data.normaliser = filter.normaliser;
@@ -360,15 +365,23 @@ struct SVFilterCascade::FilterAccess
         data.response = cascade_detail::singleResponseOf (data);
     }
 
-    // Writes back the states the lane used, and clears them if they went non-finite.
+    // Writes back the states the lane used, with the last outputs where the pass kept them, and
+    // clears them if they went non-finite.
     static void store (const cascade_detail::LaneData& data, Filter& filter, size_t numChannels) noexcept
     {
         const size_t used = data.kind == cascade_detail::leftRightLane ? numChannels : 1;
+        const bool keepsLastOutputs = data.g > Filter::handOverGain;
 
         for (size_t ch = 0; ch < used; ++ch)
         {
             filter.state1[ch] = data.state1[ch];
             filter.state2[ch] = data.state2[ch];
+
+            if (keepsLastOutputs)
+            {
+                filter.lastBandPass[ch] = data.lastBandPass[ch];
+                filter.lastLowPass[ch] = data.lastLowPass[ch];
+            }
         }
 
         filter.recoverFromNonFiniteState();

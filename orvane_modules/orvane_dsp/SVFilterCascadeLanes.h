@@ -126,6 +126,25 @@ ORVANE_LANES_INLINE F select (MaskF mask, F ifSet, F ifClear) noexcept
 #endif
 }
 
+// The lanes whose frame index is the given one.
+ORVANE_LANES_INLINE Mask equalTo (D frame, D index) noexcept
+{
+#if ORVANE_LANES_X86 && ORVANE_LANES_WIDTH == 8
+    return (Mask) _mm512_cmp_pd_mask ((__m512d) frame, (__m512d) index, _CMP_EQ_OQ);
+#else
+    return (Mask) (I) (frame == index);
+#endif
+}
+
+ORVANE_LANES_INLINE Mask both (Mask a, Mask b) noexcept
+{
+#if ORVANE_LANES_X86 && ORVANE_LANES_WIDTH == 8
+    return (Mask) (a & b);
+#else
+    return (Mask) ((I) a & (I) b);
+#endif
+}
+
 // The lanes whose frame index lies in [0, count).
 ORVANE_LANES_INLINE Mask inRange (D frame, D count) noexcept
 {
@@ -261,18 +280,25 @@ struct LaneGroup
     int rightLaneOf[W];
     int kind;
     bool takesBlockInput;
+    // The band-pass and low-pass outputs of the recursions at the last frame of the block, kept
+    // for the lanes whose filters will need them to hand their states over (see
+    // SVFilter::handOverGain).
+    D bpL, lpL, bpR, lpR;
+    Mask keepsLastOutputs;
+    bool anyKeepsLastOutputs;
 };
 
 // One sample of SVFilter's recursion and output mix in every lane, operation for operation; with
 // single responses, the mix in its short form (singleResponseOf says why it is the same).
+// bp and lp receive the integrators' outputs.
 template <bool singleResponses>
-ORVANE_LANES_INLINE D tick (const LaneGroup& c, D x, D& s1, D& s2) noexcept
+ORVANE_LANES_INLINE D tick (const LaneGroup& c, D x, D& s1, D& s2, D& bp, D& lp) noexcept
 {
     const D hp = (x - c.twoDamping * s1 - c.g * s1 - s2) * c.normaliser;
     const D ghp = c.g * hp;
-    const D bp = ghp + s1;
+    bp = ghp + s1;
     const D gbp = c.g * bp;
-    const D lp = gbp + s2;
+    lp = gbp + s2;
 
     s1 = ghp + bp;
     s2 = gbp + lp;
@@ -301,6 +327,23 @@ ORVANE_LANES_INLINE void keep (Mask active, D& state, D updated) noexcept
         state = select (active, updated, state);
     else
         state = updated;
+}
+
+/** Which lanes of a group are at their last frame of the block in this step (near the end of
+    the block only): those keep the band-pass and low-pass outputs of the step. */
+struct LastFrame
+{
+    bool any = false;
+    Mask lanes {};
+};
+
+ORVANE_LANES_INLINE void keepLastOutputs (const LastFrame& last, D& bpKept, D& lpKept, D bp, D lp) noexcept
+{
+    if (last.any)
+    {
+        bpKept = select (last.lanes, bp, bpKept);
+        lpKept = select (last.lanes, lp, lpKept);
+    }
 }
 
 /*  Mid and side lanes. From the float inputs L and R: mid = (L + R) / 2 and side = (L - R) / 2,
@@ -345,17 +388,21 @@ ORVANE_LANES_INLINE void midSideOutputs (const LaneGroup& group, D y, D passing,
 }
 
 template <int kind, bool edge, bool singleResponses>
-ORVANE_LANES_INLINE void advance (LaneGroup& group, F inL, F inR, Mask active, size_t slot) noexcept
+ORVANE_LANES_INLINE void advance (LaneGroup& group, F inL, F inR, Mask active, const LastFrame& last, size_t slot) noexcept
 {
+    D bpL, lpL, bpR, lpR;
+
     if constexpr (kind == LaneGroup::allLeftRight)
     {
         D s1 = group.s1L, s2 = group.s2L, r1 = group.s1R, r2 = group.s2R;
-        const D yL = tick<singleResponses> (group, widen (inL), s1, s2);
-        const D yR = tick<singleResponses> (group, widen (inR), r1, r2);
+        const D yL = tick<singleResponses> (group, widen (inL), s1, s2, bpL, lpL);
+        const D yR = tick<singleResponses> (group, widen (inR), r1, r2, bpR, lpR);
         keep<edge> (active, group.s1L, s1);
         keep<edge> (active, group.s2L, s2);
         keep<edge> (active, group.s1R, r1);
         keep<edge> (active, group.s2R, r2);
+        keepLastOutputs (last, group.bpL, group.lpL, bpL, lpL);
+        keepLastOutputs (last, group.bpR, group.lpR, bpR, lpR);
         group.outL[slot] = narrow (yL);
         group.outR[slot] = narrow (yR);
     }
@@ -365,9 +412,10 @@ ORVANE_LANES_INLINE void advance (LaneGroup& group, F inL, F inR, Mask active, s
         midSideLanes<kind> (group, inL, inR, input, passing);
 
         D s1 = group.s1L, s2 = group.s2L;
-        const D y = widen (narrow (tick<singleResponses> (group, input, s1, s2)));
+        const D y = widen (narrow (tick<singleResponses> (group, input, s1, s2, bpL, lpL)));
         keep<edge> (active, group.s1L, s1);
         keep<edge> (active, group.s2L, s2);
+        keepLastOutputs (last, group.bpL, group.lpL, bpL, lpL);
         midSideOutputs<kind> (group, y, passing, group.outL[slot], group.outR[slot]);
     }
     else
@@ -379,12 +427,14 @@ ORVANE_LANES_INLINE void advance (LaneGroup& group, F inL, F inR, Mask active, s
 
         const F silence {};
         D s1 = group.s1L, s2 = group.s2L, r1 = group.s1R, r2 = group.s2R;
-        const F yL = narrow (tick<singleResponses> (group, select (group.midSide, input, widen (inL)), s1, s2));
-        const F yR = narrow (tick<singleResponses> (group, widen (select (group.midSideF, silence, inR)), r1, r2));
+        const F yL = narrow (tick<singleResponses> (group, select (group.midSide, input, widen (inL)), s1, s2, bpL, lpL));
+        const F yR = narrow (tick<singleResponses> (group, widen (select (group.midSideF, silence, inR)), r1, r2, bpR, lpR));
         keep<edge> (active, group.s1L, s1);
         keep<edge> (active, group.s2L, s2);
         keep<edge> (active, group.s1R, r1);
         keep<edge> (active, group.s2R, r2);
+        keepLastOutputs (last, group.bpL, group.lpL, bpL, lpL);
+        keepLastOutputs (last, group.bpR, group.lpR, bpR, lpR);
 
         F midSideLeft, midSideRight;
         midSideOutputs<LaneGroup::mixed> (group, widen (yL), passing, midSideLeft, midSideRight);
@@ -394,7 +444,7 @@ ORVANE_LANES_INLINE void advance (LaneGroup& group, F inL, F inR, Mask active, s
 }
 
 template <bool edge, bool singleResponses>
-ORVANE_LANES_INLINE void advancePacked (LaneGroup& group, F inL, F inR, Mask active, size_t slot) noexcept
+ORVANE_LANES_INLINE void advancePacked (LaneGroup& group, F inL, F inR, Mask active, const LastFrame& last, size_t slot) noexcept
 {
     D input, passing;
     midSideLanes<LaneGroup::mixed> (group, inL, inR, input, passing);
@@ -402,10 +452,11 @@ ORVANE_LANES_INLINE void advancePacked (LaneGroup& group, F inL, F inR, Mask act
     D x = select (group.midSide, input, widen (inL));
     x = select (group.rightLanes, permute (widen (inR), group.rightInputs), x);
 
-    D s1 = group.s1L, s2 = group.s2L;
-    const F y = narrow (tick<singleResponses> (group, x, s1, s2));
+    D s1 = group.s1L, s2 = group.s2L, bp, lp;
+    const F y = narrow (tick<singleResponses> (group, x, s1, s2, bp, lp));
     keep<edge> (active, group.s1L, s1);
     keep<edge> (active, group.s2L, s2);
+    keepLastOutputs (last, group.bpL, group.lpL, bp, lp);
 
     F midSideLeft, midSideRight;
     midSideOutputs<LaneGroup::mixed> (group, widen (y), passing, midSideLeft, midSideRight);
@@ -414,32 +465,34 @@ ORVANE_LANES_INLINE void advancePacked (LaneGroup& group, F inL, F inR, Mask act
 }
 
 template <bool stereo, bool edge, bool singleResponses>
-ORVANE_LANES_INLINE void advanceGroup (LaneGroup& group, F inL, F inR, Mask active, size_t slot) noexcept
+ORVANE_LANES_INLINE void advanceGroup (LaneGroup& group, F inL, F inR, Mask active, const LastFrame& last, size_t slot) noexcept
 {
     if constexpr (! stereo)
     {
-        D s1 = group.s1L, s2 = group.s2L;
-        const D y = tick<singleResponses> (group, widen (inL), s1, s2);
+        D s1 = group.s1L, s2 = group.s2L, bp, lp;
+        const D y = tick<singleResponses> (group, widen (inL), s1, s2, bp, lp);
         keep<edge> (active, group.s1L, s1);
         keep<edge> (active, group.s2L, s2);
+        keepLastOutputs (last, group.bpL, group.lpL, bp, lp);
         group.outL[slot] = narrow (y);
     }
     else
     {
         switch (group.kind)
         {
-            case LaneGroup::allLeftRight: advance<LaneGroup::allLeftRight, edge, singleResponses> (group, inL, inR, active, slot); break;
-            case LaneGroup::allMid:       advance<LaneGroup::allMid, edge, singleResponses> (group, inL, inR, active, slot); break;
-            case LaneGroup::allSide:      advance<LaneGroup::allSide, edge, singleResponses> (group, inL, inR, active, slot); break;
-            case LaneGroup::mixedPacked:  advancePacked<edge, singleResponses> (group, inL, inR, active, slot); break;
-            default:                      advance<LaneGroup::mixed, edge, singleResponses> (group, inL, inR, active, slot); break;
+            case LaneGroup::allLeftRight: advance<LaneGroup::allLeftRight, edge, singleResponses> (group, inL, inR, active, last, slot); break;
+            case LaneGroup::allMid:       advance<LaneGroup::allMid, edge, singleResponses> (group, inL, inR, active, last, slot); break;
+            case LaneGroup::allSide:      advance<LaneGroup::allSide, edge, singleResponses> (group, inL, inR, active, last, slot); break;
+            case LaneGroup::mixedPacked:  advancePacked<edge, singleResponses> (group, inL, inR, active, last, slot); break;
+            default:                      advance<LaneGroup::mixed, edge, singleResponses> (group, inL, inR, active, last, slot); break;
         }
     }
 }
 
 // fixedGroups, when not 0, is the number of groups known when compiling, so the loop over them
-// unrolls.
-template <bool stereo, bool edge, bool singleResponses, int fixedGroups>
+// unrolls. In the steps from the first lane's last frame on (lastFrames), lanes keep the outputs
+// of their last frame.
+template <bool stereo, bool edge, bool singleResponses, int fixedGroups, bool lastFrames = false>
 ORVANE_LANES_INLINE void step (LaneGroup* groups, int runtimeGroups, const Pass& pass, const Schedule& schedule, size_t t) noexcept
 {
     const int numGroups = fixedGroups > 0 ? fixedGroups : runtimeGroups;
@@ -474,6 +527,7 @@ ORVANE_LANES_INLINE void step (LaneGroup* groups, int runtimeGroups, const Pass&
         // group none of whose lanes has one is skipped (whatever it would write is read only by
         // lanes that have none either), and one all of whose lanes have one runs unmasked.
         bool masked = edge;
+        LastFrame last;
 
         if constexpr (edge)
         {
@@ -481,6 +535,13 @@ ORVANE_LANES_INLINE void step (LaneGroup* groups, int runtimeGroups, const Pass&
                 continue;
 
             masked = ! (t >= group.lastLag && t < group.firstLag + numFrames);
+
+            // A lane is at its last frame in step lag + numFrames - 1.
+            if (lastFrames && group.anyKeepsLastOutputs && t + 1 >= group.firstLag + numFrames)
+            {
+                last.lanes = both (equalTo (stepIndex - group.lag, frameCount - broadcastDouble (1.0)), group.keepsLastOutputs);
+                last.any = true;
+            }
         }
 
         F inL = shiftIn (gi > 0 ? groups[gi - 1].outL[slot] : firstLeft, group.outL[slot]);
@@ -496,9 +557,9 @@ ORVANE_LANES_INLINE void step (LaneGroup* groups, int runtimeGroups, const Pass&
         }
 
         if (masked)
-            advanceGroup<stereo, true, singleResponses> (group, inL, inR, inRange (stepIndex - group.lag, frameCount), slot);
+            advanceGroup<stereo, true, singleResponses> (group, inL, inR, inRange (stepIndex - group.lag, frameCount), last, slot);
         else
-            advanceGroup<stereo, false, singleResponses> (group, inL, inR, Mask {}, slot);
+            advanceGroup<stereo, false, singleResponses> (group, inL, inR, Mask {}, last, slot);
     }
 
     if (schedule.hasStage && (! edge || (t >= schedule.lagLastBefore && t - schedule.lagLastBefore < numFrames)))
@@ -520,10 +581,11 @@ template <bool stereo, bool singleResponses, int fixedGroups>
 ORVANE_LANES_INLINE void runSteps (LaneGroup* groups, int numGroups, Pass& pass, const Schedule& schedule) noexcept
 {
     // Every lane works on a frame of the block in steps [lagLast, numFrames); before and after,
-    // the lanes that have no frame keep their state.
+    // the lanes that have no frame keep their state. The first lane's last frame, in step
+    // numFrames - 1, is left to the end, where each lane keeps the outputs of its last frame.
     const size_t numFrames = pass.numFrames;
     const size_t numSteps = numFrames + schedule.lagLast;
-    const size_t steadyBegin = schedule.lagLast, steadyEnd = std::max (numFrames, steadyBegin);
+    const size_t steadyBegin = schedule.lagLast, steadyEnd = std::max (numFrames - 1, steadyBegin);
     const size_t chunk = schedule.hasStage ? stageChunk : numSteps;
     size_t staged = 0;
 
@@ -532,15 +594,19 @@ ORVANE_LANES_INLINE void runSteps (LaneGroup* groups, int numGroups, Pass& pass,
         const size_t chunkEnd = std::min (numSteps, chunkStart + chunk);
         const size_t fastBegin = std::clamp (steadyBegin, chunkStart, chunkEnd);
         const size_t fastEnd = std::clamp (steadyEnd, fastBegin, chunkEnd);
+        const size_t lastFramesBegin = std::clamp (numFrames - 1, chunkStart, fastBegin);
 
-        for (size_t t = chunkStart; t < fastBegin; ++t)
+        for (size_t t = chunkStart; t < lastFramesBegin; ++t)
             step<stereo, true, singleResponses, fixedGroups> (groups, numGroups, pass, schedule, t);
+
+        for (size_t t = lastFramesBegin; t < fastBegin; ++t)
+            step<stereo, true, singleResponses, fixedGroups, true> (groups, numGroups, pass, schedule, t);
 
         for (size_t t = fastBegin; t < fastEnd; ++t)
             step<stereo, false, singleResponses, fixedGroups> (groups, numGroups, pass, schedule, t);
 
         for (size_t t = fastEnd; t < chunkEnd; ++t)
-            step<stereo, true, singleResponses, fixedGroups> (groups, numGroups, pass, schedule, t);
+            step<stereo, true, singleResponses, fixedGroups, true> (groups, numGroups, pass, schedule, t);
 
         if (schedule.hasStage && chunkEnd > schedule.lagLastBefore)
         {
@@ -571,7 +637,7 @@ ORVANE_LANES_INLINE void runLanes (Pass& pass) noexcept
     for (int gi = 0; gi < numGroups; ++gi)
     {
         auto& group = groups[gi];
-        bool midSide[W] {}, side[W] {}, fromBlock[W] {}, usesHighPass[W] {}, usesBandPass[W] {}, addsInput[W] {};
+        bool midSide[W] {}, side[W] {}, fromBlock[W] {}, usesHighPass[W] {}, usesBandPass[W] {}, addsInput[W] {}, keeps[W] {};
         int numLeftRight = 0, numMid = 0, numSide = 0;
 
         for (int lane = 0; lane < W; ++lane)
@@ -610,6 +676,8 @@ ORVANE_LANES_INLINE void runLanes (Pass& pass) noexcept
                 group.s2R[lane] = data.state2[1];
             }
 
+            keeps[lane] = data.g > orvane_dsp::SVFilter<float>::handOverGain;
+            group.anyKeepsLastOutputs = group.anyKeepsLastOutputs || keeps[lane];
             group.lag[lane] = (double) schedule.lagOf (f);
             group.firstLag = lane == 0 ? schedule.lagOf (f) : group.firstLag;
             group.lastLag = schedule.lagOf (f);
@@ -628,6 +696,7 @@ ORVANE_LANES_INLINE void runLanes (Pass& pass) noexcept
         group.midSideF = laneMaskF (midSide);
         group.sideF = laneMaskF (side);
         group.fromBlock = laneMaskF (fromBlock);
+        group.keepsLastOutputs = laneMask (keeps);
 
         if (numMid + numSide == 0)
             group.kind = LaneGroup::allLeftRight;
@@ -674,6 +743,7 @@ ORVANE_LANES_INLINE void runLanes (Pass& pass) noexcept
                 usesHighPass[right] = usesHighPass[lane];
                 usesBandPass[right] = usesBandPass[lane];
                 addsInput[right] = addsInput[lane];
+                keeps[right] = keeps[lane];
                 group.s1L[right] = data.state1[1];
                 group.s2L[right] = data.state2[1];
                 group.lag[right] = group.lag[lane];
@@ -682,6 +752,7 @@ ORVANE_LANES_INLINE void runLanes (Pass& pass) noexcept
             group.usesHighPass = laneMask (usesHighPass);
             group.usesBandPass = laneMask (usesBandPass);
             group.addsInput = laneMask (addsInput);
+            group.keepsLastOutputs = laneMask (keeps);
             group.rightLanes = laneMask (rightLanes);
             group.rightInputs = permutation (rightInputs);
             group.rightOutputs = permutationF (rightOutputs);
@@ -711,6 +782,10 @@ ORVANE_LANES_INLINE void runLanes (Pass& pass) noexcept
         data.state2[0] = group.s2L[lane];
         data.state1[1] = right >= 0 ? group.s1L[right] : group.s1R[lane];
         data.state2[1] = right >= 0 ? group.s2L[right] : group.s2R[lane];
+        data.lastBandPass[0] = group.bpL[lane];
+        data.lastLowPass[0] = group.lpL[lane];
+        data.lastBandPass[1] = right >= 0 ? group.bpL[right] : group.bpR[lane];
+        data.lastLowPass[1] = right >= 0 ? group.lpL[right] : group.lpR[lane];
     }
 }
 
