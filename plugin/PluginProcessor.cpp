@@ -515,8 +515,8 @@ void TandrelAudioProcessor::setStateInformation (const void* data, int sizeInByt
 {
     auto tree = StateReader::read (data, sizeInBytes > 0 ? (size_t) sizeInBytes : 0);
 
-    variableTree = tree.getChildWithName ("Variables");
-
+    // Bytes that hold no tree change nothing: the parameters, the saved size and the variables
+    // tree that the editor writes its size into all stay as they were.
     if (! tree.isValid())
         return;
 
@@ -534,6 +534,7 @@ void TandrelAudioProcessor::setStateInformation (const void* data, int sizeInByt
             ranged->setValueNotifyingHost (ranged->getDefaultValue());
     }
 
+    variableTree = tree.getChildWithName ("Variables");
     windowWidth = StateReader::readSize (variableTree, "width");
     windowHeight = StateReader::readSize (variableTree, "height");
 

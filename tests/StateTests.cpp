@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstring>
 #include <limits>
+#include <string>
+#include <vector>
 
 using namespace ParameterIDs;
 
@@ -50,6 +53,16 @@ void setSomeValues (ProcessorHarness& h)
     h.set (id (lowpass), 5000.0f);
     h.set (id (trim), -4.0f);
     h.set (id (cpu), 0.0f);
+}
+
+// What the editor does on each resize of its open window: the size goes into the variables tree,
+// which the next save stores, and into the processor's current size.
+void writeSizeAsTheEditorDoes (ProcessorHarness& h, int width, int height)
+{
+    h.processor->variableTree.setProperty ("width", width, nullptr);
+    h.processor->variableTree.setProperty ("height", height, nullptr);
+    h.processor->windowWidth = (float) width;
+    h.processor->windowHeight = (float) height;
 }
 } // namespace
 
@@ -189,6 +202,83 @@ TEST (State, BytesThatHoldNoTreeChangeNothing)
 
     EXPECT_EQ (allValues (h), before);
     EXPECT_EQ (h.processor->windowWidth, 640.0f);
+}
+
+namespace
+{
+// Bytes the reader rejects, most of them made from a real saved state.
+std::vector<std::pair<std::string, juce::MemoryBlock>> rejectedStates (const juce::MemoryBlock& real)
+{
+    const auto* realBytes = static_cast<const juce::uint8*> (real.getData());
+    const juce::uint8 zeros[8] {};
+
+    // Invalid UTF-8 or an impossible count wherever it lands: no double value absorbs sixteen bytes.
+    auto corrupted = real;
+    std::memset (static_cast<juce::uint8*> (corrupted.getData()) + real.getSize() / 2, 0xff, 16);
+
+    juce::MemoryBlock random (300);
+    juce::Random (41).fillBitsRandomly (random.getData(), random.getSize());
+
+    return {
+        { "empty", {} },
+        { "one zero byte", juce::MemoryBlock (zeros, 1) },
+        { "a few zero bytes", juce::MemoryBlock (zeros, sizeof (zeros)) },
+        { "cut by its last byte", juce::MemoryBlock (realBytes, real.getSize() - 1) },
+        { "cut in half", juce::MemoryBlock (realBytes, real.getSize() / 2) },
+        { "corrupted in the middle", corrupted },
+        { "random bytes", random },
+    };
+}
+} // namespace
+
+TEST (State, ARejectedStateKeepsTheValuesAndTheSizeForTheNextSaves)
+{
+    ProcessorHarness source;
+    setSomeValues (source);
+    writeSizeAsTheEditorDoes (source, 1000, 500);
+    const auto real = source.save();
+    const auto values = allValues (source);
+
+    for (const auto& [name, bytes] : rejectedStates (real))
+    {
+        ASSERT_FALSE (StateReader::read (bytes.getData(), bytes.getSize()).isValid()) << name;
+
+        // The size got there by a restore, or by the editor in this session with no save yet.
+        for (const bool sizeWasRestored : { true, false })
+        {
+            const auto context = name + (sizeWasRestored ? " after a restore" : " after the editor wrote the size");
+            ProcessorHarness h;
+
+            if (sizeWasRestored)
+            {
+                h.restore (real);
+            }
+            else
+            {
+                setSomeValues (h);
+                writeSizeAsTheEditorDoes (h, 1000, 500);
+            }
+
+            h.restore (bytes);
+            EXPECT_EQ (allValues (h), values) << context;
+            EXPECT_EQ (h.processor->windowWidth, 1000.0f) << context;
+            EXPECT_EQ (h.processor->windowHeight, 500.0f) << context;
+
+            ProcessorHarness reloaded;
+            reloaded.restore (h.save());
+            EXPECT_EQ (allValues (reloaded), values) << context;
+            EXPECT_EQ (reloaded.processor->windowWidth, 1000.0f) << context;
+            EXPECT_EQ (reloaded.processor->windowHeight, 500.0f) << context;
+
+            // A later resize is still stored.
+            writeSizeAsTheEditorDoes (h, 1100, 550);
+            ProcessorHarness later;
+            later.restore (h.save());
+            EXPECT_EQ (allValues (later), values) << context;
+            EXPECT_EQ (later.processor->windowWidth, 1100.0f) << context;
+            EXPECT_EQ (later.processor->windowHeight, 550.0f) << context;
+        }
+    }
 }
 
 TEST (State, ATreeHoldingOnlySomeParametersResetsTheOthers)
