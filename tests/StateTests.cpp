@@ -167,24 +167,60 @@ TEST (State, SaveStraightAfterAChangeStoresTheNewValue)
     EXPECT_EQ (target.get (id (graphicGain1 + 9)), -11.0f);
 }
 
-TEST (State, BlockWithoutVariablesSetsParametersAndForgetsTheSize)
+TEST (State, AStateWithoutVariablesForgetsTheSizeButTheNextSaveStoresTheOneWrittenAfterIt)
 {
-    ProcessorHarness source, target;
+    ProcessorHarness source;
     setSomeValues (source);
-    source.processor->variableTree.setProperty ("width", 800, nullptr);
+    writeSizeAsTheEditorDoes (source, 800, 400);
     const auto withVariables = source.save();
-    auto tree = decode (withVariables);
-    tree.removeChild (tree.getChildWithName ("Variables"), nullptr);
 
-    target.restore (withVariables);
-    EXPECT_EQ (target.processor->windowWidth, 800.0f);
+    auto withoutVariables = decode (withVariables);
+    withoutVariables.removeChild (withoutVariables.getChildWithName ("Variables"), nullptr);
 
-    target.restore (encode (tree));
-    EXPECT_EQ (allValues (target), allValues (source));
-    EXPECT_EQ (target.processor->windowWidth, 0.0f);
-    EXPECT_EQ (target.processor->windowHeight, 0.0f);
-    EXPECT_FALSE (target.processor->variableTree.isValid());
-    EXPECT_FALSE (decode (target.save()).getChildWithName ("Variables").isValid());
+    // States that carry parameters but no "Variables": ours without it, one of another root type
+    // holding a single parameter, and a root with no children at all.
+    juce::ValueTree otherRoot ("SomethingElse"), trimChild ("PARAM");
+    trimChild.setProperty ("id", id (trim), nullptr).setProperty ("value", 3.0, nullptr);
+    otherRoot.appendChild (trimChild, nullptr);
+
+    // Parameters missing from the tree take their defaults.
+    ProcessorHarness defaults;
+    auto defaultsButTrim = allValues (defaults);
+    defaultsButTrim[(size_t) trim] = 3.0f;
+
+    struct Case { const char* name; juce::ValueTree tree; std::array<float, count> values; };
+    const Case cases[] = {
+        { "saved state less its Variables", withoutVariables, allValues (source) },
+        { "another root with one parameter", otherRoot, defaultsButTrim },
+        { "bare root", juce::ValueTree ("PARAMETERS"), allValues (defaults) },
+    };
+
+    const auto freshVariables = decode (ProcessorHarness().save()).getChildWithName ("Variables");
+    ASSERT_TRUE (freshVariables.isValid());
+
+    for (const auto& c : cases)
+    {
+        ProcessorHarness target;
+        target.restore (withVariables);
+        ASSERT_EQ (target.processor->windowWidth, 800.0f) << c.name;
+
+        // The parameters restore as the tree says and no size comes back...
+        target.restore (encode (c.tree));
+        EXPECT_EQ (allValues (target), c.values) << c.name;
+        EXPECT_EQ (target.processor->windowWidth, 0.0f) << c.name;
+        EXPECT_EQ (target.processor->windowHeight, 0.0f) << c.name;
+
+        // ...yet the instance keeps a variables tree as a new one has, and saves it.
+        EXPECT_TRUE (decode (target.save()).getChildWithName ("Variables").isEquivalentTo (freshVariables)) << c.name;
+
+        // A size written after the restore reaches the next save and the restore after it.
+        writeSizeAsTheEditorDoes (target, 1000, 500);
+        ProcessorHarness reloaded;
+        reloaded.restore (target.save());
+        EXPECT_EQ (allValues (reloaded), c.values) << c.name;
+        EXPECT_EQ (reloaded.processor->windowWidth, 1000.0f) << c.name;
+        EXPECT_EQ (reloaded.processor->windowHeight, 500.0f) << c.name;
+    }
 }
 
 TEST (State, BytesThatHoldNoTreeChangeNothing)

@@ -154,8 +154,10 @@ TEST_F (EditorFixture, TheNextEditorAndAReloadedInstanceOpenAtTheLastSize)
     EXPECT_EQ (editor.getHeight(), 550);
 }
 
-TEST_F (EditorFixture, WithoutAStoredVariablesTreeTheSizeStillLivesWithTheInstance)
+TEST_F (EditorFixture, AfterAStateWithoutVariablesTheNextResizeIsSavedAgain)
 {
+    open()->setSize (1000, 500);
+
     const auto saved = harness.save();
     auto tree = juce::ValueTree::readFromData (saved.getData(), saved.getSize());
     tree.removeChild (tree.getChildWithName ("Variables"), nullptr);
@@ -165,11 +167,17 @@ TEST_F (EditorFixture, WithoutAStoredVariablesTreeTheSizeStillLivesWithTheInstan
         tree.writeToStream (stream);
     }
     harness.restore (bytes);
+    EXPECT_EQ (harness.processor->windowWidth, 0.0f);
 
-    open()->setSize (1000, 500);
-    EXPECT_FALSE (harness.processor->variableTree.isValid());
-    EXPECT_EQ (harness.processor->windowWidth, 1000.0f);
-    EXPECT_EQ (open()->getWidth(), 1000);
+    open()->setSize (1100, 550);
+    EXPECT_EQ (harness.processor->windowWidth, 1100.0f);
+    EXPECT_EQ (open()->getWidth(), 1100);
+
+    ProcessorHarness reloaded;
+    reloaded.restore (harness.save());
+    Editor editor (*reloaded.processor);
+    EXPECT_EQ (editor.getWidth(), 1100);
+    EXPECT_EQ (editor.getHeight(), 550);
 }
 
 TEST (EditorStateRestore, ARejectedStateLeavesTheSizeAndLaterResizesAreSaved)
