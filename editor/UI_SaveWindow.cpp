@@ -2,14 +2,10 @@
 
 void TandrelAudioProcessorEditor::saveWindow()
 {
-    // Stored with the state; a restored state without "Variables" leaves nowhere to store it.
+    // Stored with the state through the processor's variables tree, which always exists.
     auto& variables = audioProcessor.variableTree;
-
-    if (variables.isValid())
-    {
-        variables.setProperty ("width", getWidth(), nullptr);
-        variables.setProperty ("height", getHeight(), nullptr);
-    }
+    variables.setProperty ("width", getWidth(), nullptr);
+    variables.setProperty ("height", getHeight(), nullptr);
 
     // The sizes set while the window is being opened are not the user's choice yet.
     if (sizeReady)

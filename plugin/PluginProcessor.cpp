@@ -27,10 +27,9 @@ TandrelAudioProcessor::TandrelAudioProcessor()
                           .withInput ("Input", juce::AudioChannelSet::stereo(), true)
                           .withOutput ("Output", juce::AudioChannelSet::stereo(), true)),
       treeState (*this, nullptr, "PARAMETERS", createParameterLayout()),
-      variableTree ("Variables"),
+      variableTree (createVariableTree()),
       oversamplingModule (2, 1, juce::dsp::Oversampling<float>::filterHalfBandPolyphaseIIR, true, false)
 {
-    initialiseVariableTree();
     cpuLoad.store (0.0f);
 
     auto filter = chainFilters.begin();
@@ -128,8 +127,9 @@ juce::AudioProcessorValueTreeState::ParameterLayout TandrelAudioProcessor::creat
     return { params.begin(), params.end() };
 }
 
-void TandrelAudioProcessor::initialiseVariableTree()
+juce::ValueTree TandrelAudioProcessor::createVariableTree()
 {
+    juce::ValueTree variables ("Variables");
     juce::ValueTree group ("Group");
     group.setProperty ("name", "Vars", nullptr);
 
@@ -141,7 +141,8 @@ void TandrelAudioProcessor::initialiseVariableTree()
         group.appendChild (parameter, nullptr);
     }
 
-    variableTree.appendChild (group, nullptr);
+    variables.appendChild (group, nullptr);
+    return variables;
 }
 
 //==============================================================================
@@ -515,8 +516,8 @@ void TandrelAudioProcessor::setStateInformation (const void* data, int sizeInByt
 {
     auto tree = StateReader::read (data, sizeInBytes > 0 ? (size_t) sizeInBytes : 0);
 
-    variableTree = tree.getChildWithName ("Variables");
-
+    // Bytes that hold no tree change nothing: the parameters, the saved size and the variables
+    // tree that the editor writes its size into all stay as they were.
     if (! tree.isValid())
         return;
 
@@ -533,6 +534,13 @@ void TandrelAudioProcessor::setStateInformation (const void* data, int sizeInByt
                                     && std::isfinite (treeState.getRawParameterValue (ranged->paramID)->load())))
             ranged->setValueNotifyingHost (ranged->getDefaultValue());
     }
+
+    // A state without "Variables" restores no size, but the instance still needs a tree for the
+    // size the editor writes from now on, which the next save appends to the parameter state.
+    variableTree = tree.getChildWithName ("Variables");
+
+    if (! variableTree.isValid())
+        variableTree = createVariableTree();
 
     windowWidth = StateReader::readSize (variableTree, "width");
     windowHeight = StateReader::readSize (variableTree, "height");

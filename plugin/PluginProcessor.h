@@ -72,6 +72,8 @@ public:
     static float driveGainForDecibels (float driveDecibels) noexcept;
 
     juce::AudioProcessorValueTreeState treeState;
+    // The editor's size as stored with the state: the "Variables" child of the restored state,
+    // or a new tree while none was restored. Always a valid tree.
     juce::ValueTree variableTree;
     float windowWidth = 0.0f;
     float windowHeight = 0.0f;
@@ -114,7 +116,9 @@ private:
     float readParameter (int index) const noexcept;
     // The "ms" value as a stereo type, or -1 when it is not one of 0, 1 and 2.
     int readStereoType() const noexcept;
-    void initialiseVariableTree();
+    // The variables tree of a new instance: a "Group" named "Vars" holding a "width" and a
+    // "height" parameter at 0, with no size stored yet.
+    static juce::ValueTree createVariableTree();
 
     juce::dsp::Oversampling<float> oversamplingModule;
     juce::dsp::ProcessSpec spec { 44100.0, 0, 0 };

@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstring>
 #include <limits>
+#include <string>
+#include <vector>
 
 using namespace ParameterIDs;
 
@@ -50,6 +53,16 @@ void setSomeValues (ProcessorHarness& h)
     h.set (id (lowpass), 5000.0f);
     h.set (id (trim), -4.0f);
     h.set (id (cpu), 0.0f);
+}
+
+// What the editor does on each resize of its open window: the size goes into the variables tree,
+// which the next save stores, and into the processor's current size.
+void writeSizeAsTheEditorDoes (ProcessorHarness& h, int width, int height)
+{
+    h.processor->variableTree.setProperty ("width", width, nullptr);
+    h.processor->variableTree.setProperty ("height", height, nullptr);
+    h.processor->windowWidth = (float) width;
+    h.processor->windowHeight = (float) height;
 }
 } // namespace
 
@@ -154,24 +167,60 @@ TEST (State, SaveStraightAfterAChangeStoresTheNewValue)
     EXPECT_EQ (target.get (id (graphicGain1 + 9)), -11.0f);
 }
 
-TEST (State, BlockWithoutVariablesSetsParametersAndForgetsTheSize)
+TEST (State, AStateWithoutVariablesForgetsTheSizeButTheNextSaveStoresTheOneWrittenAfterIt)
 {
-    ProcessorHarness source, target;
+    ProcessorHarness source;
     setSomeValues (source);
-    source.processor->variableTree.setProperty ("width", 800, nullptr);
+    writeSizeAsTheEditorDoes (source, 800, 400);
     const auto withVariables = source.save();
-    auto tree = decode (withVariables);
-    tree.removeChild (tree.getChildWithName ("Variables"), nullptr);
 
-    target.restore (withVariables);
-    EXPECT_EQ (target.processor->windowWidth, 800.0f);
+    auto withoutVariables = decode (withVariables);
+    withoutVariables.removeChild (withoutVariables.getChildWithName ("Variables"), nullptr);
 
-    target.restore (encode (tree));
-    EXPECT_EQ (allValues (target), allValues (source));
-    EXPECT_EQ (target.processor->windowWidth, 0.0f);
-    EXPECT_EQ (target.processor->windowHeight, 0.0f);
-    EXPECT_FALSE (target.processor->variableTree.isValid());
-    EXPECT_FALSE (decode (target.save()).getChildWithName ("Variables").isValid());
+    // States that carry parameters but no "Variables": ours without it, one of another root type
+    // holding a single parameter, and a root with no children at all.
+    juce::ValueTree otherRoot ("SomethingElse"), trimChild ("PARAM");
+    trimChild.setProperty ("id", id (trim), nullptr).setProperty ("value", 3.0, nullptr);
+    otherRoot.appendChild (trimChild, nullptr);
+
+    // Parameters missing from the tree take their defaults.
+    ProcessorHarness defaults;
+    auto defaultsButTrim = allValues (defaults);
+    defaultsButTrim[(size_t) trim] = 3.0f;
+
+    struct Case { const char* name; juce::ValueTree tree; std::array<float, count> values; };
+    const Case cases[] = {
+        { "saved state less its Variables", withoutVariables, allValues (source) },
+        { "another root with one parameter", otherRoot, defaultsButTrim },
+        { "bare root", juce::ValueTree ("PARAMETERS"), allValues (defaults) },
+    };
+
+    const auto freshVariables = decode (ProcessorHarness().save()).getChildWithName ("Variables");
+    ASSERT_TRUE (freshVariables.isValid());
+
+    for (const auto& c : cases)
+    {
+        ProcessorHarness target;
+        target.restore (withVariables);
+        ASSERT_EQ (target.processor->windowWidth, 800.0f) << c.name;
+
+        // The parameters restore as the tree says and no size comes back...
+        target.restore (encode (c.tree));
+        EXPECT_EQ (allValues (target), c.values) << c.name;
+        EXPECT_EQ (target.processor->windowWidth, 0.0f) << c.name;
+        EXPECT_EQ (target.processor->windowHeight, 0.0f) << c.name;
+
+        // ...yet the instance keeps a variables tree as a new one has, and saves it.
+        EXPECT_TRUE (decode (target.save()).getChildWithName ("Variables").isEquivalentTo (freshVariables)) << c.name;
+
+        // A size written after the restore reaches the next save and the restore after it.
+        writeSizeAsTheEditorDoes (target, 1000, 500);
+        ProcessorHarness reloaded;
+        reloaded.restore (target.save());
+        EXPECT_EQ (allValues (reloaded), c.values) << c.name;
+        EXPECT_EQ (reloaded.processor->windowWidth, 1000.0f) << c.name;
+        EXPECT_EQ (reloaded.processor->windowHeight, 500.0f) << c.name;
+    }
 }
 
 TEST (State, BytesThatHoldNoTreeChangeNothing)
@@ -189,6 +238,83 @@ TEST (State, BytesThatHoldNoTreeChangeNothing)
 
     EXPECT_EQ (allValues (h), before);
     EXPECT_EQ (h.processor->windowWidth, 640.0f);
+}
+
+namespace
+{
+// Bytes the reader rejects, most of them made from a real saved state.
+std::vector<std::pair<std::string, juce::MemoryBlock>> rejectedStates (const juce::MemoryBlock& real)
+{
+    const auto* realBytes = static_cast<const juce::uint8*> (real.getData());
+    const juce::uint8 zeros[8] {};
+
+    // Invalid UTF-8 or an impossible count wherever it lands: no double value absorbs sixteen bytes.
+    auto corrupted = real;
+    std::memset (static_cast<juce::uint8*> (corrupted.getData()) + real.getSize() / 2, 0xff, 16);
+
+    juce::MemoryBlock random (300);
+    juce::Random (41).fillBitsRandomly (random.getData(), random.getSize());
+
+    return {
+        { "empty", {} },
+        { "one zero byte", juce::MemoryBlock (zeros, 1) },
+        { "a few zero bytes", juce::MemoryBlock (zeros, sizeof (zeros)) },
+        { "cut by its last byte", juce::MemoryBlock (realBytes, real.getSize() - 1) },
+        { "cut in half", juce::MemoryBlock (realBytes, real.getSize() / 2) },
+        { "corrupted in the middle", corrupted },
+        { "random bytes", random },
+    };
+}
+} // namespace
+
+TEST (State, ARejectedStateKeepsTheValuesAndTheSizeForTheNextSaves)
+{
+    ProcessorHarness source;
+    setSomeValues (source);
+    writeSizeAsTheEditorDoes (source, 1000, 500);
+    const auto real = source.save();
+    const auto values = allValues (source);
+
+    for (const auto& [name, bytes] : rejectedStates (real))
+    {
+        ASSERT_FALSE (StateReader::read (bytes.getData(), bytes.getSize()).isValid()) << name;
+
+        // The size got there by a restore, or by the editor in this session with no save yet.
+        for (const bool sizeWasRestored : { true, false })
+        {
+            const auto context = name + (sizeWasRestored ? " after a restore" : " after the editor wrote the size");
+            ProcessorHarness h;
+
+            if (sizeWasRestored)
+            {
+                h.restore (real);
+            }
+            else
+            {
+                setSomeValues (h);
+                writeSizeAsTheEditorDoes (h, 1000, 500);
+            }
+
+            h.restore (bytes);
+            EXPECT_EQ (allValues (h), values) << context;
+            EXPECT_EQ (h.processor->windowWidth, 1000.0f) << context;
+            EXPECT_EQ (h.processor->windowHeight, 500.0f) << context;
+
+            ProcessorHarness reloaded;
+            reloaded.restore (h.save());
+            EXPECT_EQ (allValues (reloaded), values) << context;
+            EXPECT_EQ (reloaded.processor->windowWidth, 1000.0f) << context;
+            EXPECT_EQ (reloaded.processor->windowHeight, 500.0f) << context;
+
+            // A later resize is still stored.
+            writeSizeAsTheEditorDoes (h, 1100, 550);
+            ProcessorHarness later;
+            later.restore (h.save());
+            EXPECT_EQ (allValues (later), values) << context;
+            EXPECT_EQ (later.processor->windowWidth, 1100.0f) << context;
+            EXPECT_EQ (later.processor->windowHeight, 550.0f) << context;
+        }
+    }
 }
 
 TEST (State, ATreeHoldingOnlySomeParametersResetsTheOthers)

@@ -154,8 +154,10 @@ TEST_F (EditorFixture, TheNextEditorAndAReloadedInstanceOpenAtTheLastSize)
     EXPECT_EQ (editor.getHeight(), 550);
 }
 
-TEST_F (EditorFixture, WithoutAStoredVariablesTreeTheSizeStillLivesWithTheInstance)
+TEST_F (EditorFixture, AfterAStateWithoutVariablesTheNextResizeIsSavedAgain)
 {
+    open()->setSize (1000, 500);
+
     const auto saved = harness.save();
     auto tree = juce::ValueTree::readFromData (saved.getData(), saved.getSize());
     tree.removeChild (tree.getChildWithName ("Variables"), nullptr);
@@ -165,11 +167,52 @@ TEST_F (EditorFixture, WithoutAStoredVariablesTreeTheSizeStillLivesWithTheInstan
         tree.writeToStream (stream);
     }
     harness.restore (bytes);
+    EXPECT_EQ (harness.processor->windowWidth, 0.0f);
 
-    open()->setSize (1000, 500);
-    EXPECT_FALSE (harness.processor->variableTree.isValid());
-    EXPECT_EQ (harness.processor->windowWidth, 1000.0f);
-    EXPECT_EQ (open()->getWidth(), 1000);
+    open()->setSize (1100, 550);
+    EXPECT_EQ (harness.processor->windowWidth, 1100.0f);
+    EXPECT_EQ (open()->getWidth(), 1100);
+
+    ProcessorHarness reloaded;
+    reloaded.restore (harness.save());
+    Editor editor (*reloaded.processor);
+    EXPECT_EQ (editor.getWidth(), 1100);
+    EXPECT_EQ (editor.getHeight(), 550);
+}
+
+TEST (EditorStateRestore, ARejectedStateLeavesTheSizeAndLaterResizesAreSaved)
+{
+    ProcessorHarness source;
+    const auto real = source.save();
+    const juce::uint8 zero = 0;
+
+    const std::pair<const char*, juce::MemoryBlock> rejected[] = {
+        { "empty", {} },
+        { "one zero byte", juce::MemoryBlock (&zero, 1) },
+        { "cut in half", juce::MemoryBlock (real.getData(), real.getSize() / 2) },
+    };
+
+    for (const auto& [name, bytes] : rejected)
+    {
+        ProcessorHarness h;
+        auto editor = std::make_unique<Editor> (*h.processor);
+        editor->setSize (1000, 500);
+
+        h.restore (bytes);
+        EXPECT_EQ (h.processor->windowWidth, 1000.0f) << name;
+
+        ProcessorHarness reloaded;
+        reloaded.restore (h.save());
+        EXPECT_EQ (Editor (*reloaded.processor).getWidth(), 1000) << name;
+
+        // The editor still open on the instance goes on storing its size.
+        editor->setSize (1100, 550);
+        ProcessorHarness later;
+        later.restore (h.save());
+        const Editor laterEditor (*later.processor);
+        EXPECT_EQ (laterEditor.getWidth(), 1100) << name;
+        EXPECT_EQ (laterEditor.getHeight(), 550) << name;
+    }
 }
 
 TEST_F (EditorFixture, LayoutAtTheDesignSize)
