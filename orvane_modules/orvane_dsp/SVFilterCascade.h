@@ -18,9 +18,12 @@ namespace orvane_dsp
     registers, so one step of the loop advances every filter of the chain by one sample.
 
     The lanes do exactly the operations of SVFilter::process, in the same order, in double
-    precision, and round to float between filters as the filters do: no fused multiply-add, no
-    reassociation. The output is therefore the one of the plain filter-by-filter loop, bit for bit,
-    for every setting and every input (only the sign of a zero may differ). Filters that skip
+    precision, and round to float between filters as the filters do: no fused multiply-add (nor
+    does the compiler contract any, see ExactArithmetic.h), no reassociation. The output is
+    therefore the one of the plain filter-by-filter loop, bit for bit, for every setting and every
+    input, except that a zero may come out with the other sign and a NaN with another payload
+    (neither reaches Tandrel's output: a zero of either sign is silence, and the processor clears
+    non-finite samples before they leave the plug-in). Filters that skip
     themselves (a band at 0 dB, a high-pass at 20 Hz, a low-pass at 20 kHz) are left out and keep
     their state; the integrator states are read from the filters and written back, and a state
     left non-finite is cleared as SVFilter::process clears it.
