@@ -5,6 +5,10 @@
 #include <utility>
 #include <vector>
 
+#include "ExactArithmetic.h"
+
+ORVANE_EXACT_ARITHMETIC_BEGIN
+
 namespace orvane_dsp
 {
 
@@ -426,3 +430,5 @@ private:
 };
 
 } // namespace orvane_dsp
+
+ORVANE_EXACT_ARITHMETIC_END

@@ -2,6 +2,10 @@
 #include <cmath>
 #include <cstring>
 
+#include "ExactArithmetic.h"
+
+ORVANE_EXACT_ARITHMETIC_BEGIN
+
 #if defined (__GNUC__) || defined (__clang__)
  #define ORVANE_CASCADE_HAS_VECTORS 1
 #else
@@ -498,3 +502,5 @@ SVFilterCascade::Kernel SVFilterCascade::getAutomaticKernel() noexcept
 }
 
 } // namespace orvane_dsp
+
+ORVANE_EXACT_ARITHMETIC_END

@@ -18,14 +18,17 @@ namespace orvane_dsp
     registers, so one step of the loop advances every filter of the chain by one sample.
 
     The lanes do exactly the operations of SVFilter::process, in the same order, in double
-    precision, and round to float between filters as the filters do: no fused multiply-add, no
-    reassociation. The output is therefore the one of the plain filter-by-filter loop, bit for bit,
-    for every setting and every input (only the sign of a zero may differ). Filters that skip
-    themselves (a band at 0 dB, a high-pass at 20 Hz, a low-pass at 20 kHz or at its limit) are
-    left out and keep their state; the integrator states are read from the filters (handed over
-    first where a filter has moved, as SVFilter::process does) and written back, with the
-    band-pass and low-pass outputs of the last frame for the filters that a later move may hand
-    over, and a state left non-finite is cleared as SVFilter::process clears it.
+    precision, and round to float between filters as the filters do: no fused multiply-add (nor
+    does the compiler contract any, see ExactArithmetic.h), no reassociation. The output is
+    therefore the one of the plain filter-by-filter loop, bit for bit, for every setting and every
+    input, except that a zero may come out with the other sign and a NaN with another payload
+    (neither reaches Tandrel's output: a zero of either sign is silence, and the processor clears
+    non-finite samples before they leave the plug-in). Filters that skip themselves (a band at
+    0 dB, a high-pass at 20 Hz, a low-pass at 20 kHz or at its limit) are left out and keep their
+    state; the integrator states are read from the filters (handed over first where a filter has
+    moved, as SVFilter::process does) and written back, with the band-pass and low-pass outputs
+    of the last frame for the filters that a later move may hand over, and a state left
+    non-finite is cleared as SVFilter::process clears it.
 
     A stage that is not a filter can sit in the chain (a waveshaper, say): it is called on
     consecutive runs of frames, in order, as soon as the filters before it have produced them,
