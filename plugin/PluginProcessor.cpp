@@ -20,6 +20,13 @@ juce::ParameterID idAt (int index)
 {
     return { ParameterIDs::ids[(size_t) index], 1 };
 }
+
+// Whether an applied value is the given one. A NaN is the same as a NaN: otherwise a parameter
+// holding one would be caught up with in every block.
+bool sameValue (float applied, float value) noexcept
+{
+    return applied == value || (std::isnan (applied) && std::isnan (value));
+}
 } // namespace
 
 TandrelAudioProcessor::TandrelAudioProcessor()
@@ -285,12 +292,9 @@ void TandrelAudioProcessor::parameterChanged (const juce::String& parameterID, f
 
     if (immediateRoad)
     {
-        appliedValues[(size_t) index] = newValue;
+        if (applyChange (index, newValue))
+            updateEverySection();
 
-        if (index == ParameterIDs::quality)
-            prepareForQualityChange();
-
-        updateEverySection();
         return;
     }
 
@@ -303,7 +307,19 @@ void TandrelAudioProcessor::parameterChanged (const juce::String& parameterID, f
     }
 }
 
-void TandrelAudioProcessor::applyChange (int index, float value) noexcept
+bool TandrelAudioProcessor::applyChange (int index, float value) noexcept
+{
+    // A change to the value the engine applies already changes nothing: it is the late arrival of
+    // a value that a catch-up took from the parameter before the change was queued. Applying it
+    // again would re-prepare (clearing every filter) or restart a ramp for nothing.
+    if (sameValue (appliedValues[(size_t) index], value))
+        return false;
+
+    takeValue (index, value);
+    return true;
+}
+
+void TandrelAudioProcessor::takeValue (int index, float value) noexcept
 {
     appliedValues[(size_t) index] = value;
 
@@ -335,10 +351,25 @@ void TandrelAudioProcessor::applyDriveTargets() noexcept
     tubeEQModule.driveGain.setTargetValue (driveGainForDecibels (driveDecibels));
 }
 
+float TandrelAudioProcessor::currentValue (int index) const noexcept
+{
+    return rawValues[(size_t) index]->load (std::memory_order_relaxed);
+}
+
 void TandrelAudioProcessor::takeCurrentValues() noexcept
 {
     for (int i = 0; i < ParameterIDs::count; ++i)
-        appliedValues[(size_t) i] = rawValues[(size_t) i]->load (std::memory_order_relaxed);
+        appliedValues[(size_t) i] = currentValue (i);
+}
+
+bool TandrelAudioProcessor::catchUpWithCurrentValues() noexcept
+{
+    bool changed = false;
+
+    for (int i = 0; i < ParameterIDs::count; ++i)
+        changed = applyChange (i, currentValue (i)) || changed;
+
+    return changed;
 }
 
 void TandrelAudioProcessor::updateEverySection() noexcept
@@ -354,25 +385,24 @@ void TandrelAudioProcessor::applyQueuedChanges() noexcept
     bool changed = false;
 
     for (ParameterChangeQueue::Change change; changes.pop (change);)
+        changed = applyChange (change.index, change.value) || changed;
+
+    // More changes arrived than the queue holds; the catch-up below takes the values they left
+    // (the flag's acquire makes every value stored before a lost change visible here). A lost
+    // "quality" change re-prepares the engine even when quality is back where it was, as the
+    // lost changes would have.
+    if (changesLost.exchange (false, std::memory_order_acquire) && qualityChangeLost.exchange (false))
     {
-        applyChange (change.index, change.value);
+        takeValue (ParameterIDs::quality, currentValue (ParameterIDs::quality));
         changed = true;
     }
 
-    // More changes arrived than the queue holds: catch up from the current values, re-preparing
-    // the engine if a "quality" change was among the ones that did not fit.
-    if (changesLost.exchange (false, std::memory_order_acquire))
-    {
-        const bool qualityLost = qualityChangeLost.exchange (false);
-        const bool preparedOversampled = oversamplingOn;
-        takeCurrentValues();
-
-        if (qualityLost || (readParameter (ParameterIDs::quality) != 0.0f) != preparedOversampled)
-            prepareForQualityChange();
-
-        applyRampTargets();
-        changed = true;
-    }
+    // The engine ends on the values the parameters show. They can differ from the last ones
+    // queued: two threads that write one parameter at once can queue their changes in the
+    // opposite order to their stores, and a change can be lost to a full queue. A parameter
+    // caught up with here is applied as a queued change would be, after the queued ones; its own
+    // change, if it arrives later, then finds its value applied and changes nothing.
+    changed = catchUpWithCurrentValues() || changed;
 
     if (changed)
         updateEverySection();

@@ -21,8 +21,11 @@
     each change with its value, in arrival order; at the start of its next block the audio
     thread applies them one by one, exactly as if each had been applied the moment it was made
     (a "quality" change re-prepares the engine where it falls in the sequence, and the drive and
-    trim ramps start from where that sequence puts them). So the DSP objects are only ever
-    touched by one thread at a time: the audio thread, or prepareToPlay while no audio runs.
+    trim ramps start from where that sequence puts them). Then it catches up with every
+    parameter whose current value is not the one it applies (two writers of one parameter can
+    queue their changes in the opposite order to their stores), and a queued change whose value
+    it already applies changes nothing. So the DSP objects are only ever touched by one thread
+    at a time: the audio thread, or prepareToPlay while no audio runs.
 */
 class TandrelAudioProcessor : public juce::AudioProcessor,
                               private juce::AudioProcessorValueTreeState::Listener
@@ -97,17 +100,24 @@ private:
     // The "quality" branch of the parameter road: prepares the sections, filters and trim
     // again for the new processing rate and restarts the load measurement.
     void prepareForQualityChange();
-    // Applies the queued changes in order (audio thread), then brings every section up to date.
+    // Applies the queued changes in order (audio thread), catches up with the parameters whose
+    // current values the engine does not apply yet, then brings every section up to date.
     void applyQueuedChanges() noexcept;
-    // One change as the road applies it, less the coefficients, which only the last of a run of
+    // One change as the road applies it, unless the engine already applies its value; true if it
+    // was applied.
+    bool applyChange (int index, float value) noexcept;
+    // One value as the road applies it, less the coefficients, which only the last of a run of
     // changes decides: the new value, a "quality" re-preparation, the drive and trim targets.
-    void applyChange (int index, float value) noexcept;
+    void takeValue (int index, float value) noexcept;
     void applyRampTargets() noexcept;
     void applyTrimTarget() noexcept;
     void applyDriveTargets() noexcept;
-    // The engine's values become the parameters' current ones (with no audio running, or when
-    // changes were lost).
+    // A parameter's current raw value, as the framework stored it last.
+    float currentValue (int index) const noexcept;
+    // The engine's values become the parameters' current ones, with no audio running.
     void takeCurrentValues() noexcept;
+    // Applies, as changes, the current values that differ from the applied ones; true if any did.
+    bool catchUpWithCurrentValues() noexcept;
     void updateEverySection() noexcept;
     static int indexOf (const juce::String& parameterID) noexcept;
     void renderChain (juce::dsp::AudioBlock<float> block) noexcept;
@@ -141,7 +151,7 @@ private:
     bool immediateRoad = false;
 
     // Hand-over from the threads that change parameters to the audio thread. A change that finds
-    // the queue full is not lost: the audio thread then catches up from the current values.
+    // the queue full is not lost: every block catches up with the current values.
     ParameterChangeQueue changes;
     std::atomic<bool> changesLost { false };
     std::atomic<bool> qualityChangeLost { false };
