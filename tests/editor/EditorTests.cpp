@@ -34,6 +34,15 @@ void click (juce::Button& button)
     button.triggerClick();
     guitest::runMessageLoop (50);
 }
+
+// The size at which an editor opens on a new instance that restores what this one saves now.
+juce::Point<int> sizeAfterReload (ProcessorHarness& source)
+{
+    ProcessorHarness reloaded;
+    reloaded.restore (source.save());
+    const Editor editor (*reloaded.processor);
+    return { editor.getWidth(), editor.getHeight() };
+}
 } // namespace
 
 //==============================================================================
@@ -146,12 +155,7 @@ TEST_F (EditorFixture, TheNextEditorAndAReloadedInstanceOpenAtTheLastSize)
     open()->setSize (1100, 550);
 
     EXPECT_EQ (open()->getWidth(), 1100);
-
-    ProcessorHarness reloaded;
-    reloaded.restore (harness.save());
-    Editor editor (*reloaded.processor);
-    EXPECT_EQ (editor.getWidth(), 1100);
-    EXPECT_EQ (editor.getHeight(), 550);
+    EXPECT_EQ (sizeAfterReload (harness), juce::Point<int> (1100, 550));
 }
 
 TEST_F (EditorFixture, AfterAStateWithoutVariablesTheNextResizeIsSavedAgain)
@@ -172,12 +176,7 @@ TEST_F (EditorFixture, AfterAStateWithoutVariablesTheNextResizeIsSavedAgain)
     open()->setSize (1100, 550);
     EXPECT_EQ (harness.processor->windowWidth, 1100.0f);
     EXPECT_EQ (open()->getWidth(), 1100);
-
-    ProcessorHarness reloaded;
-    reloaded.restore (harness.save());
-    Editor editor (*reloaded.processor);
-    EXPECT_EQ (editor.getWidth(), 1100);
-    EXPECT_EQ (editor.getHeight(), 550);
+    EXPECT_EQ (sizeAfterReload (harness), juce::Point<int> (1100, 550));
 }
 
 TEST (EditorStateRestore, ARejectedStateLeavesTheSizeAndLaterResizesAreSaved)
@@ -201,17 +200,11 @@ TEST (EditorStateRestore, ARejectedStateLeavesTheSizeAndLaterResizesAreSaved)
         h.restore (bytes);
         EXPECT_EQ (h.processor->windowWidth, 1000.0f) << name;
 
-        ProcessorHarness reloaded;
-        reloaded.restore (h.save());
-        EXPECT_EQ (Editor (*reloaded.processor).getWidth(), 1000) << name;
+        EXPECT_EQ (sizeAfterReload (h), juce::Point<int> (1000, 500)) << name;
 
         // The editor still open on the instance goes on storing its size.
         editor->setSize (1100, 550);
-        ProcessorHarness later;
-        later.restore (h.save());
-        const Editor laterEditor (*later.processor);
-        EXPECT_EQ (laterEditor.getWidth(), 1100) << name;
-        EXPECT_EQ (laterEditor.getHeight(), 550) << name;
+        EXPECT_EQ (sizeAfterReload (h), juce::Point<int> (1100, 550)) << name;
     }
 }
 
