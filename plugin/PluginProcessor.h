@@ -116,7 +116,9 @@ private:
     float currentValue (int index) const noexcept;
     // The engine's values become the parameters' current ones, with no audio running.
     void takeCurrentValues() noexcept;
-    // Applies, as changes, the current values that differ from the applied ones; true if any did.
+    // Applies, as changes, the current values that differ from the applied ones, in host order
+    // (so a "quality" catch-up comes before drive and trim, whose ramps then start from where the
+    // re-preparation leaves them); true if any did.
     bool catchUpWithCurrentValues() noexcept;
     void updateEverySection() noexcept;
     static int indexOf (const juce::String& parameterID) noexcept;
