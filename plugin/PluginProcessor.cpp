@@ -382,16 +382,21 @@ void TandrelAudioProcessor::updateEverySection() noexcept
 
 void TandrelAudioProcessor::applyQueuedChanges() noexcept
 {
-    bool changed = false;
+    bool arrived = false, changed = false;
 
     for (ParameterChangeQueue::Change change; changes.pop (change);)
+    {
+        arrived = true;
         changed = applyChange (change.index, change.value) || changed;
+    }
 
     // More changes arrived than the queue holds; the catch-up below takes the values they left
     // (the flag's acquire makes every value stored before a lost change visible here). A lost
     // "quality" change re-prepares the engine even when quality is back where it was, as the
     // lost changes would have.
-    if (changesLost.exchange (false, std::memory_order_acquire) && qualityChangeLost.exchange (false))
+    const bool lost = changesLost.exchange (false, std::memory_order_acquire);
+
+    if (lost && qualityChangeLost.exchange (false))
     {
         takeValue (ParameterIDs::quality, currentValue (ParameterIDs::quality));
         changed = true;
@@ -401,8 +406,11 @@ void TandrelAudioProcessor::applyQueuedChanges() noexcept
     // queued: two threads that write one parameter at once can queue their changes in the
     // opposite order to their stores, and a change can be lost to a full queue. A parameter
     // caught up with here is applied as a queued change would be, after the queued ones; its own
-    // change, if it arrives later, then finds its value applied and changes nothing.
-    changed = catchUpWithCurrentValues() || changed;
+    // change, if it arrives later, then finds its value applied and changes nothing. Every store
+    // is followed by its change, and a change popped here makes the stores before it visible, so
+    // the catch-up is needed only after changes have arrived or been lost.
+    if (arrived || lost)
+        changed = catchUpWithCurrentValues() || changed;
 
     if (changed)
         updateEverySection();

@@ -21,10 +21,10 @@
     each change with its value, in arrival order; at the start of its next block the audio
     thread applies them one by one, exactly as if each had been applied the moment it was made
     (a "quality" change re-prepares the engine where it falls in the sequence, and the drive and
-    trim ramps start from where that sequence puts them). Then it catches up with every
-    parameter whose current value is not the one it applies (two writers of one parameter can
-    queue their changes in the opposite order to their stores), and a queued change whose value
-    it already applies changes nothing. So the DSP objects are only ever touched by one thread
+    trim ramps start from where that sequence puts them). After any change it catches up with
+    every parameter whose current value is not the one it applies (two writers of one parameter
+    can queue their changes in the opposite order to their stores), and a queued change whose
+    value it already applies changes nothing. So the DSP objects are only ever touched by one thread
     at a time: the audio thread, or prepareToPlay while no audio runs.
 */
 class TandrelAudioProcessor : public juce::AudioProcessor,

@@ -277,8 +277,9 @@ TEST (ChangeOrder, AnOvertakenChangeStillLeavesTheEngineOnTheParametersValue)
 
 TEST (ChangeOrder, AChangeArrivingAfterTheEngineTookItsValueChangesNothing)
 {
-    // A writer has stored its value but not yet called the listener when a block starts: the
-    // block takes the value from the parameter, and the change queued later finds it applied.
+    // A writer has stored its value but not yet called the listener when a block starts that
+    // brings another parameter's change: the block catches up with the stored value too, and the
+    // change queued later finds it applied.
     struct Case
     {
         const char* name;
@@ -305,8 +306,11 @@ TEST (ChangeOrder, AChangeArrivingAfterTheEngineTookItsValueChangesNothing)
         RacedAndPlain pair (settings);
         ASSERT_TRUE (renderAlike (pair.plain, pair.raced, 2, pair.random)) << c.name;
 
+        // The other change: a panel switch, which the engine does not hear.
         pair.plain.set (parameterID, c.value);
+        pair.plain.set (ids[graphicOn], 0.0f);
         storeUnannounced (pair.raced, c.index, c.value);
+        pair.raced.set (ids[graphicOn], 0.0f);
         EXPECT_TRUE (renderAlike (pair.plain, pair.raced, 1, pair.random)) << c.name << ", the block that takes the value";
 
         // The late listener call, staged: the parameter goes back to its earlier value
