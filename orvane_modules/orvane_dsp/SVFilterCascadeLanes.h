@@ -285,7 +285,7 @@ struct LaneGroup
     // SVFilter::handOverGain).
     D bpL, lpL, bpR, lpR;
     Mask keepsLastOutputs;
-    bool anyKeepsLastOutputs;
+    size_t lastOutputsFrom; // the first step in which one of those lanes is at its last frame
 };
 
 // One sample of SVFilter's recursion and output mix in every lane, operation for operation; with
@@ -537,7 +537,7 @@ ORVANE_LANES_INLINE void step (LaneGroup* groups, int runtimeGroups, const Pass&
             masked = ! (t >= group.lastLag && t < group.firstLag + numFrames);
 
             // A lane is at its last frame in step lag + numFrames - 1.
-            if (lastFrames && group.anyKeepsLastOutputs && t + 1 >= group.firstLag + numFrames)
+            if (lastFrames && t >= group.lastOutputsFrom)
             {
                 last.lanes = both (equalTo (stepIndex - group.lag, frameCount - broadcastDouble (1.0)), group.keepsLastOutputs);
                 last.any = true;
@@ -677,7 +677,6 @@ ORVANE_LANES_INLINE void runLanes (Pass& pass) noexcept
             }
 
             keeps[lane] = data.g > orvane_dsp::SVFilter<float>::handOverGain;
-            group.anyKeepsLastOutputs = group.anyKeepsLastOutputs || keeps[lane];
             group.lag[lane] = (double) schedule.lagOf (f);
             group.firstLag = lane == 0 ? schedule.lagOf (f) : group.firstLag;
             group.lastLag = schedule.lagOf (f);
@@ -697,6 +696,8 @@ ORVANE_LANES_INLINE void runLanes (Pass& pass) noexcept
         group.sideF = laneMaskF (side);
         group.fromBlock = laneMaskF (fromBlock);
         group.keepsLastOutputs = laneMask (keeps);
+        group.lastOutputsFrom = std::any_of (std::begin (keeps), std::end (keeps), [] (bool k) { return k; })
+                                  ? group.firstLag + pass.numFrames - 1 : std::numeric_limits<size_t>::max();
 
         if (numMid + numSide == 0)
             group.kind = LaneGroup::allLeftRight;
