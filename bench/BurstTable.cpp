@@ -20,7 +20,7 @@
 // judge: it exits non-zero only when the plug-in cannot be loaded or set up, or renders a
 // non-finite sample (and on an option it cannot use).
 
-#include <juce_audio_processors/juce_audio_processors.h>
+#include "HostedPlugins.h"
 
 #include <algorithm>
 #include <cmath>
@@ -38,11 +38,8 @@ constexpr int numChannels = 2;
 constexpr int burstLength = 64;   // samples right after the move
 constexpr float noiseAmplitude = 0.5f;
 
-struct SetupError : std::runtime_error
-{
-    using std::runtime_error::runtime_error;
-    explicit SetupError (const juce::String& message) : std::runtime_error (message.toStdString()) {}
-};
+using hosted::SetupError;
+using hosted::findParameter;
 
 struct Options
 {
@@ -118,15 +115,6 @@ std::vector<Case> makeCases()
 }
 
 //==============================================================================
-juce::AudioProcessorParameter& findParameter (juce::AudioPluginInstance& instance, const juce::String& name)
-{
-    for (auto* p : instance.getParameters())
-        if (p->getName (100) == name)
-            return *p;
-
-    throw SetupError (instance.getName() + " has no parameter \"" + name + "\"");
-}
-
 void setParameter (juce::AudioPluginInstance& instance, const char* name, float normalised)
 {
     findParameter (instance, name).setValueNotifyingHost (normalised);
@@ -149,22 +137,12 @@ public:
         if (! file.exists())
             throw SetupError (bundle + " does not exist");
 
-        juce::OwnedArray<juce::PluginDescription> found;
-        format.findAllTypesForFile (found, file.getFullPathName());
-
-        if (found.size() != 1)
-            throw SetupError ("found " + juce::String (found.size()) + " plug-ins in " + bundle);
-
-        description = *found[0];
+        description = hosted::describeOnly (format, file.getFullPathName());
     }
 
     std::unique_ptr<juce::AudioPluginInstance> create (double rate)
     {
-        juce::String error;
-        auto instance = format.createInstanceFromDescription (description, rate, blockSize, error);
-
-        if (instance == nullptr)
-            throw SetupError ("cannot load " + description.fileOrIdentifier + ": " + error);
+        auto instance = hosted::create (format, *description, rate, blockSize);
 
         if (instance->getTotalNumInputChannels() != numChannels || instance->getTotalNumOutputChannels() != numChannels)
             throw SetupError (instance->getName() + " is not stereo in and out");
@@ -174,7 +152,7 @@ public:
 
 private:
     juce::VST3PluginFormat format;
-    juce::PluginDescription description;
+    std::unique_ptr<juce::PluginDescription> description;
 };
 
 // White noise, each channel its own stretch of one seeded sequence.
@@ -379,15 +357,5 @@ int run (const Options& options)
 
 int main (int argc, char* argv[])
 {
-    juce::ScopedJuceInitialiser_GUI framework;
-
-    try
-    {
-        return run (parseOptions (juce::ArgumentList (argc, argv)));
-    }
-    catch (const std::exception& e)
-    {
-        std::cerr << "tandrel_burst_table: " << e.what() << "\n";
-        return 1;
-    }
+    return hosted::runMain ("tandrel_burst_table", [&] { return run (parseOptions (juce::ArgumentList (argc, argv))); });
 }

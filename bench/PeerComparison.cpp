@@ -15,7 +15,7 @@
 // plug-in cannot be found, loaded or set up, or renders a non-finite sample, and (once the table
 // is printed) when the baseline's output differs from this build's in a single bit.
 
-#include <juce_audio_processors/juce_audio_processors.h>
+#include "HostedPlugins.h"
 
 #include <dlfcn.h>
 
@@ -41,11 +41,8 @@ constexpr const char* fil4StereoUri = "http://gareus.org/oss/lv2/fil4#stereo";
 constexpr const char* fil4MonoUri = "http://gareus.org/oss/lv2/fil4#mono";
 constexpr const char* fil4Library = "/usr/lib/lv2/fil4.lv2/fil4.so";
 
-struct SetupError : std::runtime_error
-{
-    using std::runtime_error::runtime_error;
-    explicit SetupError (const juce::String& message) : std::runtime_error (message.toStdString()) {}
-};
+using hosted::SetupError;
+using hosted::findParameter;
 
 struct Options
 {
@@ -118,15 +115,6 @@ std::vector<Setting> tandrelSettings (const Configuration& c)
 }
 
 //==============================================================================
-juce::AudioProcessorParameter& findParameter (juce::AudioPluginInstance& instance, const juce::String& name)
-{
-    for (auto* p : instance.getParameters())
-        if (p->getName (100) == name)
-            return *p;
-
-    throw SetupError (instance.getName() + " has no parameter \"" + name + "\"");
-}
-
 // Sets each value the way a host's text entry does, so that ranges and skews stay the plug-in's
 // business.
 void applySettings (juce::AudioPluginInstance& instance, const std::vector<Setting>& settings)
@@ -198,7 +186,7 @@ public:
 
         const bool hasBaseline = baselineBundle.isNotEmpty();
         tandrel = { hasBaseline ? "Tandrel (this build)" : "Tandrel", canonicalPath (TANDREL_VST3_PATH), nullptr };
-        tandrel.description = describe (vst3, tandrel.bundle);
+        tandrel.description = hosted::describeOnly (vst3, tandrel.bundle);
 
         if (hasBaseline)
         {
@@ -207,11 +195,11 @@ public:
             if (baseline.bundle == tandrel.bundle)
                 throw SetupError ("the baseline is this build's own bundle, " + tandrel.bundle);
 
-            baseline.description = describe (vst3, baseline.bundle);
+            baseline.description = hosted::describeOnly (vst3, baseline.bundle);
         }
 
-        fil4Stereo = describe (*lv2, fil4StereoUri);
-        fil4Mono = describe (*lv2, fil4MonoUri);
+        fil4Stereo = hosted::describeOnly (*lv2, fil4StereoUri);
+        fil4Mono = hosted::describeOnly (*lv2, fil4MonoUri);
     }
 
     const TandrelBuild& thisBuild() const { return tandrel; }
@@ -222,7 +210,7 @@ public:
     // names the same file (a link), so where each instance's code really lives is looked up.
     std::unique_ptr<juce::AudioPluginInstance> createTandrel (const TandrelBuild& build, int channels)
     {
-        auto instance = create (vst3, *build.description);
+        auto instance = hosted::create (vst3, *build.description, sampleRate, blockSize);
 
         if (channels != 2 && ! instance->setBusesLayout (layoutOf (channels)))
             throw SetupError (build.name + " refuses " + juce::String (channels) + " channel(s)");
@@ -257,7 +245,7 @@ public:
 
     std::unique_ptr<juce::AudioPluginInstance> createFil4 (int channels)
     {
-        auto instance = create (*lv2, channels == 1 ? *fil4Mono : *fil4Stereo);
+        auto instance = hosted::create (*lv2, channels == 1 ? *fil4Mono : *fil4Stereo, sampleRate, blockSize);
         checkLibraryLoadedFrom (fil4Library);
         return instance;
     }
@@ -284,28 +272,6 @@ private:
 
         emptyHome.getFile().deleteRecursively();
         return format;
-    }
-
-    static std::unique_ptr<juce::PluginDescription> describe (juce::AudioPluginFormat& format, const juce::String& identifier)
-    {
-        juce::OwnedArray<juce::PluginDescription> found;
-        format.findAllTypesForFile (found, identifier);
-
-        if (found.size() != 1)
-            throw SetupError (format.getName() + ": found " + juce::String (found.size()) + " plug-ins for " + identifier);
-
-        return std::make_unique<juce::PluginDescription> (*found[0]);
-    }
-
-    static std::unique_ptr<juce::AudioPluginInstance> create (juce::AudioPluginFormat& format, const juce::PluginDescription& description)
-    {
-        juce::String error;
-        auto instance = format.createInstanceFromDescription (description, sampleRate, blockSize, error);
-
-        if (instance == nullptr)
-            throw SetupError ("cannot load " + description.fileOrIdentifier + ": " + error);
-
-        return instance;
     }
 
     // The process's mapped files name the binary the plug-in was really loaded from.
@@ -735,15 +701,5 @@ int run (const Options& options)
 
 int main (int argc, char* argv[])
 {
-    juce::ScopedJuceInitialiser_GUI framework;
-
-    try
-    {
-        return run (parseOptions (juce::ArgumentList (argc, argv)));
-    }
-    catch (const std::exception& e)
-    {
-        std::cerr << "tandrel_peer_bench: " << e.what() << "\n";
-        return 1;
-    }
+    return hosted::runMain ("tandrel_peer_bench", [&] { return run (parseOptions (juce::ArgumentList (argc, argv))); });
 }
