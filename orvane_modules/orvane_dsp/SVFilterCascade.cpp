@@ -66,6 +66,13 @@ struct LaneData
     int response; // the one response the mix adds (a FilterType), or -1 (see singleResponseOf)
 };
 
+// A filter above the hand-over gain may have its states handed over when it next moves, which
+// needs the band-pass and low-pass outputs of its last frame: the pass keeps those for its lane.
+inline bool keepsLastOutputs (const LaneData& d) noexcept
+{
+    return d.g > SVFilter<float>::handOverGain;
+}
+
 /** One pass of the pipeline: up to maxLanes filters in chain order, those before a stage first. */
 struct Pass
 {
@@ -375,7 +382,7 @@ struct SVFilterCascade::FilterAccess
     static void store (const cascade_detail::LaneData& data, Filter& filter, size_t numChannels) noexcept
     {
         const size_t used = data.kind == cascade_detail::leftRightLane ? numChannels : 1;
-        const bool keepsLastOutputs = data.g > Filter::handOverGain;
+        const bool keepsLastOutputs = cascade_detail::keepsLastOutputs (data);
 
         for (size_t ch = 0; ch < used; ++ch)
         {

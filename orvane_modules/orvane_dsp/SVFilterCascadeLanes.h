@@ -676,7 +676,7 @@ ORVANE_LANES_INLINE void runLanes (Pass& pass) noexcept
                 group.s2R[lane] = data.state2[1];
             }
 
-            keeps[lane] = data.g > orvane_dsp::SVFilter<float>::handOverGain;
+            keeps[lane] = keepsLastOutputs (data);
             group.lag[lane] = (double) schedule.lagOf (f);
             group.firstLag = lane == 0 ? schedule.lagOf (f) : group.firstLag;
             group.lastLag = schedule.lagOf (f);
